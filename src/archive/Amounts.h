@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Amounts are written with a decimal comma and no thousands separator; a fixed-point value counts
+// ten-thousandths of a euro.
+namespace amounts {
+
+constexpr qint64 kUnit = 10000;
+
+// "1234", "12,50", "12.50", "-5": at most four decimals, at most 14 integer digits.
+std::optional<qint64> parse(const QString& text);
+
+} // namespace amounts

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "RecordFileBase.h"
+
+#include <cstring>
+#include <type_traits>
+
+// The typed face of a record file: T is one of the packed record structs.
+template <class T> class RecordFile : public RecordFileBase {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+public:
+    explicit RecordFile(const QString& path, Access access = Access::ReadWrite)
+        : RecordFileBase(path, sizeof(T), access) {}
+
+    // index is 0-based; positions shown to the user are index + 1.
+    T read(qint64 index) {
+        T r;
+        readAt(index, reinterpret_cast<char*>(&r));
+        return r;
+    }
+    void write(qint64 index, const T& r) { writeAt(index, reinterpret_cast<const char*>(&r)); }
+    // Returns the new record's 1-based position.
+    qint64 append(const T& r) { return RecordFileBase::append(reinterpret_cast<const char*>(&r)); }
+
+    // f(position, record) for every whole record; f returns void, or false to stop early.
+    template <class F> void scan(F&& f) {
+        RecordFileBase::scan([&](qint64 pos, const char* raw) {
+            T r;
+            std::memcpy(&r, raw, sizeof(T));
+            if constexpr (std::is_same_v<decltype(f(pos, r)), bool>) return f(pos, r);
+            else {
+                f(pos, r);
+                return true;
+            }
+        });
+    }
+};

@@ -1,0 +1,79 @@
+#include "RecordFileBase.h"
+
+#include "ArchiveError.h"
+#include "FileLock.h"
+
+#include <QFileInfo>
+#include <vector>
+
+RecordFileBase::RecordFileBase(const QString& path, qint64 recordSize, Access access)
+    : m_path(path), m_size(recordSize), m_file(path) {
+    // ReadWrite creates a missing file and keeps an existing one as it is. A folder, a read-only
+    // file or an unwritable folder all fail here.
+    const auto mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
+    if (QFileInfo(path).isDir() || !m_file.open(mode | QIODevice::Unbuffered)) fail("open");
+}
+
+RecordFileBase::~RecordFileBase() { m_file.close(); }
+
+void RecordFileBase::fail(const char* what) {
+    throw ArchiveError(QStringLiteral("%1 %2: %3").arg(QLatin1String(what), m_path, m_file.errorString()));
+}
+
+qint64 RecordFileBase::countUnlocked() {
+    const qint64 bytes = m_file.size();
+    if (bytes < 0) fail("size");
+    return bytes / m_size;
+}
+
+qint64 RecordFileBase::count() {
+    FileLock lock(m_file, FileLock::Shared);
+    return countUnlocked();
+}
+
+void RecordFileBase::seekTo(qint64 index) {
+    if (!m_file.seek(index * m_size)) fail("seek");
+}
+
+void RecordFileBase::writeRecord(const char* record) {
+    if (m_file.write(record, m_size) != m_size || !m_file.flush()) fail("write");
+}
+
+void RecordFileBase::readAt(qint64 index, char* record) {
+    FileLock lock(m_file, FileLock::Shared);
+    if (index < 0 || index >= countUnlocked()) fail("read past the end of");
+    seekTo(index);
+    if (m_file.read(record, m_size) != m_size) fail("read");
+}
+
+void RecordFileBase::writeAt(qint64 index, const char* record) {
+    FileLock lock(m_file, FileLock::Exclusive);
+    if (index < 0 || index >= countUnlocked()) fail("write past the end of");
+    seekTo(index);
+    writeRecord(record);
+}
+
+qint64 RecordFileBase::append(const char* record) {
+    // Count and write under one lock: another copy of the program appending at the same moment
+    // waits and then appends after this record.
+    FileLock lock(m_file, FileLock::Exclusive);
+    const qint64 n = countUnlocked();
+    seekTo(n);
+    writeRecord(record);
+    return n + 1;
+}
+
+void RecordFileBase::scan(const std::function<bool(qint64, const char*)>& visit) {
+    FileLock lock(m_file, FileLock::Shared);
+    const qint64 n = countUnlocked();
+    seekTo(0);
+    constexpr qint64 kBatch = 256;
+    std::vector<char> buffer(size_t(kBatch * m_size));
+    for (qint64 done = 0; done < n;) {
+        const qint64 take = std::min(kBatch, n - done);
+        if (m_file.read(buffer.data(), take * m_size) != take * m_size) fail("read");
+        for (qint64 i = 0; i < take; ++i)
+            if (!visit(done + i + 1, buffer.data() + i * m_size)) return;
+        done += take;
+    }
+}

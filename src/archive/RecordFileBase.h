@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <functional>
+
+// A file of fixed-size records with no header, opened for one user command and closed when the
+// object goes. Opening creates a missing file empty and never truncates an existing one. Only
+// whole records count; a trailing piece is never read, and an append writes over it.
+// Every failure throws ArchiveError.
+class RecordFileBase {
+public:
+    // ReadOnly is for tools that must never create or change a file: a missing file is an error.
+    enum class Access { ReadWrite, ReadOnly };
+    RecordFileBase(const QString& path, qint64 recordSize, Access access = Access::ReadWrite);
+    ~RecordFileBase();
+    RecordFileBase(const RecordFileBase&) = delete;
+    RecordFileBase& operator=(const RecordFileBase&) = delete;
+
+    qint64 count();
+    const QString& path() const { return m_path; }
+
+protected:
+    void readAt(qint64 index, char* record);
+    void writeAt(qint64 index, const char* record);
+    qint64 append(const char* record);
+    // Streams the records in file order; `visit` gets the 1-based position and returns false to stop.
+    void scan(const std::function<bool(qint64, const char*)>& visit);
+
+private:
+    qint64 countUnlocked();
+    void seekTo(qint64 index);
+    void writeRecord(const char* record);
+    [[noreturn]] void fail(const char* what);
+
+    QString m_path;
+    qint64 m_size;
+    QFile m_file;
+};
