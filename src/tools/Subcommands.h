@@ -18,3 +18,4 @@ int usageError(const Subcommand& cmd, const QString& why);
 // Each lives in its own file.
 extern const Subcommand kDump;
 extern const Subcommand kWords;
+extern const Subcommand kCheck;

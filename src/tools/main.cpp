@@ -5,7 +5,7 @@
 
 namespace {
 
-const Subcommand* const kAll[] = {&kDump, &kWords};
+const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck};
 
 void printHelp(QTextStream& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";
