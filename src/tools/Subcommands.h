@@ -18,4 +18,5 @@ int usageError(const Subcommand& cmd, const QString& why);
 // Each lives in its own file.
 extern const Subcommand kDump;
 extern const Subcommand kWords;
+extern const Subcommand kPrint;
 extern const Subcommand kCheck;

@@ -5,7 +5,7 @@
 
 namespace {
 
-const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck};
+const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint};
 
 void printHelp(QTextStream& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";

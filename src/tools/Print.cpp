@@ -1,0 +1,176 @@
+#include "Json.h"
+#include "Subcommands.h"
+
+#include "archive/ArchiveError.h"
+#include "archive/MarginSettings.h"
+#include "archive/RecordFile.h"
+#include "archive/SchedaBollettino.h"
+#include "print/Report.h"
+#include "print/SlipLayout.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <optional>
+
+namespace {
+
+struct Options {
+    QString archive, pdf, layout;
+    QList<qint64> positions;
+    bool unpaid = false;
+    std::optional<double> top, left;
+};
+
+// Millimetres as typed on a command line: a decimal point or a decimal comma.
+std::optional<double> commandLineMm(const QString& value) {
+    QString v = value;
+    v.replace(QLatin1Char('.'), QLatin1Char(','));
+    return marginiStampa::parseMm(v);
+}
+
+// Returns an empty string when the arguments make sense, or why they do not.
+QString parse(const QStringList& args, Options& o) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString arg = args[i], value;
+        bool hasValue = false;
+        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
+            value = arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
+            arg = arg.left(arg.indexOf(QLatin1Char('=')));
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (hasValue) return true;
+            if (i + 1 >= args.size()) return false;
+            value = args[++i];
+            return true;
+        };
+        if (arg == QLatin1String("--unpaid")) {
+            if (hasValue) return QStringLiteral("--unpaid takes no value");
+            o.unpaid = true;
+        } else if (arg == QLatin1String("--layout") || arg == QLatin1String("--pdf") || arg == QLatin1String("--pos") ||
+                   arg == QLatin1String("--top") || arg == QLatin1String("--left")) {
+            if (!takeValue()) return QStringLiteral("%1 needs a value").arg(arg);
+            if (arg == QLatin1String("--layout")) {
+                if (value != QLatin1String("blank") && value != QLatin1String("a4"))
+                    return QStringLiteral("--layout is blank or a4, not %1").arg(value);
+                o.layout = value;
+            } else if (arg == QLatin1String("--pdf")) {
+                if (value.isEmpty()) return QStringLiteral("--pdf needs a file name");
+                o.pdf = value;
+            } else if (arg == QLatin1String("--pos")) {
+                bool ok = false;
+                const qint64 n = value.toLongLong(&ok);
+                if (!ok || n < 1 || value.startsWith(QLatin1Char('+')))
+                    return QStringLiteral("--pos takes a position from 1, not %1").arg(value);
+                o.positions.append(n);
+            } else {
+                const auto mm = commandLineMm(value);
+                if (!mm) return QStringLiteral("%1 takes millimetres, not %2").arg(arg, value);
+                (arg == QLatin1String("--top") ? o.top : o.left) = *mm;
+            }
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else {
+            if (!o.archive.isEmpty()) return QStringLiteral("give exactly one archive file");
+            o.archive = arg;
+        }
+    }
+    if (o.archive.isEmpty()) return QStringLiteral("give the archive file");
+    if (o.layout.isEmpty()) return QStringLiteral("choose --layout blank or --layout a4");
+    if (o.pdf.isEmpty()) return QStringLiteral("give --pdf OUT.pdf");
+    if (o.layout == QLatin1String("a4") && (o.top || o.left))
+        return QStringLiteral("--top and --left move the blank-form print only; the A4 print never shifts");
+    const QFileInfo in(o.archive), out(o.pdf);
+    if (in.exists() && out.exists() && in.canonicalFilePath() == out.canonicalFilePath())
+        return QStringLiteral("the PDF would replace the archive");
+    return QString();
+}
+
+int fail(const QString& why) {
+    out().flush();
+    err() << "versalio-tool print: " << why << "\n";
+    return 1;
+}
+
+int run(const QStringList& args) {
+    Options o;
+    if (const QString why = parse(args, o); !why.isEmpty()) return usageError(kPrint, why);
+
+    const QFileInfo info(o.archive);
+    if (!info.exists() || info.isDir()) return fail(QStringLiteral("%1: no such archive file").arg(o.archive));
+
+    // The slips to print, in the order asked for (file order when none is asked for).
+    QList<qint64> positions;
+    QList<SlipValues> slips;
+    try {
+        RecordFile<TSchedaBollettino> file(o.archive, RecordFileBase::Access::ReadOnly);
+        auto take = [&](qint64 pos, const TSchedaBollettino& r) {
+            if (o.unpaid && r.Saldato.get() != QLatin1String("No")) return;
+            positions.append(pos);
+            slips.append(SlipValues::fromRecord(r));
+        };
+        if (o.positions.isEmpty()) {
+            file.scan(take);
+        } else {
+            const qint64 count = file.count();
+            for (qint64 pos : o.positions)
+                if (pos > count)
+                    return fail(QStringLiteral("%1 holds %2 slips: there is no slip at position %3")
+                                    .arg(o.archive)
+                                    .arg(count)
+                                    .arg(pos));
+            for (qint64 pos : o.positions) take(pos, file.read(pos - 1));
+        }
+    } catch (const ArchiveError& e) {
+        return fail(QString::fromStdString(e.what()));
+    }
+    if (slips.isEmpty())
+        return fail(o.unpaid ? QStringLiteral("%1: no unpaid slip to print").arg(o.archive)
+                             : QStringLiteral("%1: no slip to print").arg(o.archive));
+
+    // The blank form takes the margins stored beside the archive, unless the command line says otherwise.
+    double top = 0, left = 0;
+    const bool blank = o.layout == QLatin1String("blank");
+    if (blank) {
+        const auto stored = marginiStampa::load(info.absolutePath());
+        auto resolve = [](const std::optional<double>& given, const QString& text, double& target) {
+            const auto mm = given ? given : marginiStampa::parseMm(text);
+            if (mm) target = *mm;
+            return mm.has_value();
+        };
+        if (!resolve(o.top, stored.top, top))
+            return fail(QStringLiteral("%1: the top margin \"%2\" is not a number")
+                            .arg(marginiStampa::iniPath(info.absolutePath()), stored.top));
+        if (!resolve(o.left, stored.left, left))
+            return fail(QStringLiteral("%1: the left margin \"%2\" is not a number")
+                            .arg(marginiStampa::iniPath(info.absolutePath()), stored.left));
+    }
+
+    Report report = blank ? slipLayout::blankReport() : slipLayout::graphReport();
+    report.setTopMargin(top);
+    report.setLeftMargin(left);
+    PdfExport pdf(o.pdf, {QStringLiteral("Bollettino Postale"), QStringLiteral("Bollettini postali Mod. CH8 Bis"),
+                          QStringLiteral("Versalio"), QStringLiteral("Versalio")});
+    const QDateTime now = QDateTime::currentDateTime();
+    for (const SlipValues& slip : slips) {
+        slipLayout::fill(report, slip);
+        report.prepare(now);
+        if (!pdf.add(report.prepared())) return fail(QStringLiteral("%1: %2").arg(o.pdf, pdf.errorString()));
+    }
+    if (!pdf.finish()) return fail(QStringLiteral("%1: %2").arg(o.pdf, pdf.errorString()));
+
+    QStringList list;
+    for (qint64 p : positions) list.append(QString::number(p));
+    out() << "{\"pdf\": " << jsonString(o.pdf) << ", \"layout\": " << jsonString(o.layout)
+          << ", \"pages\": " << pdf.pageCount() << ", \"positions\": [" << list.join(QStringLiteral(", ")) << "]";
+    if (blank) out() << ", \"top\": " << QString::number(top) << ", \"left\": " << QString::number(left);
+    out() << "}\n";
+    return 0;
+}
+
+} // namespace
+
+const Subcommand kPrint = {"print",
+                           "print FILE.bol --layout blank|a4 --pdf OUT.pdf [--pos N]... [--unpaid] [--top MM] "
+                           "[--left MM]   saved slips into one PDF, one a page",
+                           run};
