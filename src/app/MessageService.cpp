@@ -2,6 +2,7 @@
 
 #include "archive/Text.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {

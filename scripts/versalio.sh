@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up a Debian or Ubuntu machine for Versalio, builds it, then starts it ("run") or runs every
+# test ("test"). The program folder is build/bin: the archives appear there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev fonts-liberation2)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake --preset default >/dev/null
+cmake --build --preset default -j2
+
+case "${1:-run}" in
+  run) exec build/bin/versalio ;;
+  test) ctest --preset default ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac

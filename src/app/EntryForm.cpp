@@ -1,0 +1,146 @@
+#include "EntryForm.h"
+
+#include "archive/Text.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+namespace {
+constexpr int kFrame = 4;
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+} // namespace
+
+FocusFrame::FocusFrame(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+void FocusFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRectF r = rect();
+    // Border rings fading from white outside to yellow at the field's edge.
+    for (int i = 0; i < kFrame; ++i) {
+        const double t = double(i) / (kFrame - 1);
+        p.fillRect(r.adjusted(i, i, -i, -i), QColor::fromRgbF(1.0, 1.0, 1.0 - 0.75 * t));
+    }
+    p.fillRect(r.adjusted(kFrame, kFrame, -kFrame, -kFrame), QColor(255, 255, 64));
+}
+
+EntryForm::EntryForm(QWidget* form, QLabel* infoBar) : QObject(form), m_form(form), m_info(infoBar) {}
+
+QWidget* EntryForm::addFrame(QWidget* field) {
+    auto* frame = new FocusFrame(field->parentWidget());
+    QString name = field->objectName();
+    if (name.startsWith(QLatin1String("txt"))) name = name.mid(3);
+    frame->setObjectName(QStringLiteral("eff") + name);
+    frame->setGeometry(field->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame));
+    frame->stackUnder(field);
+    frame->hide();
+    m_frames.insert(field, frame);
+    field->installEventFilter(this);
+    return frame;
+}
+
+void EntryForm::addEnter(QWidget* field, QWidget* next) {
+    m_next.insert(field, next);
+    field->installEventFilter(this);
+}
+
+void EntryForm::digitsOnly(QLineEdit* field) {
+    m_digits.insert(field);
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+    field->installEventFilter(this);
+}
+
+void EntryForm::upperCase(QLineEdit* field, bool trim) {
+    connect(field, &QLineEdit::textEdited, field, [field, trim](const QString& typed) {
+        QString t = typed;
+        int cursor = field->cursorPosition();
+        if (trim) {
+            const QString kept = text::trimmed(t);
+            cursor -= int(t.indexOf(kept.isEmpty() ? t : kept)); // blanks removed before the caret
+            if (kept.isEmpty()) cursor = 0;
+            t = kept;
+        }
+        t = text::upperAZ(t);
+        if (t == typed) return;
+        field->setText(t);
+        field->setCursorPosition(std::clamp(cursor, 0, int(t.size())));
+    });
+}
+
+void EntryForm::hint(QWidget* command, const QString& text) {
+    m_hints.insert(command, text);
+    command->installEventFilter(this);
+}
+
+void EntryForm::clearsHints(QWidget* background) {
+    m_backgrounds.insert(background);
+    background->setMouseTracking(true);
+    background->installEventFilter(this);
+}
+
+bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
+    auto* w = qobject_cast<QWidget*>(watched);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (QWidget* f = m_frames.value(w)) {
+            f->setGeometry(w->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame));
+            f->show();
+        }
+        break;
+    case QEvent::FocusOut:
+        if (QWidget* f = m_frames.value(w)) f->hide();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (QWidget* f = m_frames.value(w)) f->setGeometry(w->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame));
+        break;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key->key()) && m_next.contains(w)) {
+            m_next.value(w)->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (m_digits.contains(watched)) {
+            switch (key->key()) {
+            case Qt::Key_Backspace:
+            case Qt::Key_Delete:
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                return false;
+            default:
+                break;
+            }
+            const QString t = key->text();
+            const bool digit = t.size() == 1 && t[0] >= u'0' && t[0] <= u'9' &&
+                               !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+            return !digit && !isEnter(key->key());
+        }
+        break;
+    }
+    case QEvent::ShortcutOverride:
+        // Paste and the other editing shortcuts would bypass the digit rule.
+        if (m_digits.contains(watched)) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::Enter:
+        if (m_hints.contains(watched) && m_info) m_info->setText(m_hints.value(watched));
+        break;
+    case QEvent::MouseMove:
+        if (m_backgrounds.contains(watched) && m_info) {
+            QWidget* under = w->childAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+            if (!under || m_backgrounds.contains(under)) m_info->clear();
+        }
+        break;
+    default:
+        break;
+    }
+    return false;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// The behaviour every entry screen shares, built once: the yellow frame behind the focused field,
+// Enter moving to the next field of a ring, the digit and upper-case typing rules, and the
+// information bar that describes the command under the mouse.
+class EntryForm : public QObject {
+    Q_OBJECT
+public:
+    EntryForm(QWidget* form, QLabel* infoBar);
+
+    // A frame named like the field with "eff" for "txt", 4 pixels outside it, shown while it has the focus.
+    QWidget* addFrame(QWidget* field);
+    // Enter in `field` moves the focus to `next`; the key does nothing else.
+    void addEnter(QWidget* field, QWidget* next);
+    // Only 0-9, Backspace, Delete and the side arrows act; pasting cannot bring in anything else.
+    void digitsOnly(QLineEdit* field);
+    // After each edit the text is upper-cased (a-z only); `trim` also drops blanks at its ends.
+    void upperCase(QLineEdit* field, bool trim = false);
+    // The information bar shows `text` while the mouse is over `command`.
+    void hint(QWidget* command, const QString& text);
+    // Moving the mouse over any of these empties the information bar.
+    void clearsHints(QWidget* background);
+
+    QWidget* frameOf(QWidget* field) const { return m_frames.value(field); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_form;
+    QPointer<QLabel> m_info;
+    QHash<QWidget*, QWidget*> m_frames;
+    QHash<QWidget*, QWidget*> m_next;
+    QSet<QObject*> m_digits;
+    QHash<QObject*, QString> m_hints;
+    QSet<QObject*> m_backgrounds;
+};
+
+// The focus frame: a yellow fill whose border shades from yellow to white.
+class FocusFrame : public QWidget {
+public:
+    explicit FocusFrame(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};

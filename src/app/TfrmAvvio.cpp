@@ -1,0 +1,106 @@
+#include "TfrmAvvio.h"
+
+#include "GuidaProgramma.h"
+#include "Picture.h"
+#include "Shell.h"
+#include "TfrmGuida.h"
+#include "TfrmInfo.h"
+#include "TfrmSplash.h"
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QPainter>
+
+namespace {
+constexpr QSize kPanel(995, 692);
+}
+
+TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmAvvio"));
+    setWindowTitle(QStringLiteral(" Versalio"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
+    // Dates and amounts are read and written the Italian way whatever the system's region says.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("panAvvio"));
+    m_panel->resize(kPanel);
+
+    auto pic = [this](const char* name, const char* res, QRect geo, bool clickable = true) {
+        auto* p = new Picture(QLatin1String(name), QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(res)),
+                              m_panel, clickable);
+        p->setGeometry(geo);
+        return p;
+    };
+    pic("imgTitolo", "title", QRect(197, 30, 600, 70), false);
+    pic("imgSottotitolo", "subtitle", QRect(197, 108, 600, 36), false);
+
+    struct Tile {
+        Picture **img, **btn, **inf;
+        const char *imgName, *btnName, *infName, *key;
+        int x;
+        void (TfrmAvvio::*open)();
+    };
+    const Tile tiles[] = {
+        {&imgAnagrafica, &btnAnagrafica, &infAnagrafica, "imgAnagrafica", "btnAnagrafica", "infAnagrafica",
+         "anagrafica", 24, &TfrmAvvio::apriAnagrafica},
+        {&imgBollettino, &btnBollettino, &infBollettino, "imgBollettino", "btnBollettino", "infBollettino",
+         "bollettino", 352, &TfrmAvvio::apriBollettino},
+        {&imgRiepilogo, &btnRiepilogo, &infRiepilogo, "imgRiepilogo", "btnRiepilogo", "infRiepilogo", "riepilogo",
+         682, &TfrmAvvio::apriRiepilogo},
+    };
+    for (const Tile& t : tiles) {
+        const QString key = QLatin1String(t.key);
+        *t.img = pic(t.imgName, qPrintable(QStringLiteral("tile_") + key), QRect(t.x, 180, 289, 253));
+        *t.btn = pic(t.btnName, qPrintable(QStringLiteral("caption_") + key), QRect(t.x + 4, 440, 281, 42));
+        *t.inf = pic(t.infName, qPrintable(QStringLiteral("desc_") + key), QRect(t.x, 492, 288, 102));
+        for (Picture* p : {*t.img, *t.btn, *t.inf}) connect(p, &Picture::clicked, this, t.open);
+    }
+
+    imgSito = pic("imgSito", "banner_sito", QRect(17, 628, 961, 22));
+    imgInfo = pic("imgInfo", "icon_info", QRect(12, 12, 40, 40));
+    imgGuida = pic("imgGuida", "icon_guida", QRect(943, 12, 40, 40));
+    imgCopyright = pic("imgCopyright", "icon_copyright", QRect(12, 654, 34, 34));
+    imgEsci = pic("imgEsci", "icon_esci", QRect(949, 654, 34, 34));
+    imgSito->setToolTip(kSitoWeb);
+    imgEsci->setToolTip(QStringLiteral("Esci"));
+    imgGuida->setToolTip(QStringLiteral("Guida"));
+    imgInfo->setToolTip(QStringLiteral("Informazioni su Versalio"));
+
+    connect(imgGuida, &Picture::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(imgInfo, &Picture::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(imgCopyright, &Picture::clicked, this, &TfrmAvvio::imgCopyrightClick);
+    connect(imgSito, &Picture::clicked, this, &TfrmAvvio::imgSitoClick);
+    connect(imgEsci, &Picture::clicked, this, &TfrmAvvio::esci);
+}
+
+void TfrmAvvio::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(1, Qt::white);
+    p.fillRect(rect(), g);
+}
+
+void TfrmAvvio::resizeEvent(QResizeEvent*) {
+    m_panel->move(std::max(0, (width() - kPanel.width()) / 2), std::max(0, (height() - kPanel.height()) / 2));
+}
+
+void TfrmAvvio::closeEvent(QCloseEvent* e) {
+    e->accept();
+    emit esci();
+}
+
+void TfrmAvvio::imgGuidaClick() { mostraGuida(this, guidaProgramma::titolo(), guidaProgramma::testo()); }
+
+void TfrmAvvio::imgInfoClick() {
+    TfrmInfo info(this);
+    info.exec();
+}
+
+void TfrmAvvio::imgCopyrightClick() {
+    TfrmSplash splash(this);
+    splash.exec();
+}
+
+void TfrmAvvio::imgSitoClick() { TMisc::Open(kSitoWeb); }

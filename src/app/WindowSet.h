@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+
+class TfrmAvvio;
+class TfrmBollettino;
+class Workspace;
+
+// The long-lived windows, created once and only shown and hidden: exactly one of the start
+// screen and the workspaces is visible at a time.
+class WindowSet : public QObject {
+    Q_OBJECT
+public:
+    WindowSet();
+    ~WindowSet() override;
+
+    void start();
+
+    TfrmAvvio* avvio;
+    TfrmBollettino* bollettino;
+
+private:
+    void apri(Workspace* workspace);
+};

@@ -1,0 +1,684 @@
+#include "TfrmBollettino.h"
+
+#include "GuidaBollettini.h"
+#include "TfrmCalendario.h"
+#include "app/Clock.h"
+#include "app/EntryForm.h"
+#include "app/MessageService.h"
+#include "app/Picture.h"
+#include "app/ProgramFolder.h"
+#include "app/TfrmGuida.h"
+#include "archive/Amounts.h"
+#include "archive/ArchiveError.h"
+#include "archive/Archivi.h"
+#include "archive/Dates.h"
+#include "archive/Flags.h"
+#include "archive/RecordFile.h"
+#include "archive/Text.h"
+#include "print/AmountWords.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+using SlipFile = RecordFile<TSchedaBollettino>;
+
+constexpr QSize kPanel(1150, 660);
+const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollettini postali");
+const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+// The slip card behind the fields, drawn like a paper slip.
+class SlipPanel : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        auto card = [&p](QRectF r, const QString& title, QColor band) {
+            p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
+            p.setBrush(QColor(0xfb, 0xfd, 0xff));
+            p.drawRoundedRect(r, 8, 8);
+            QPainterPath head;
+            head.setFillRule(Qt::WindingFill);
+            head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
+            head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
+            p.fillPath(head, band);
+            p.setPen(Qt::white);
+            QFont f = p.font();
+            f.setBold(true);
+            f.setPointSize(10);
+            p.setFont(f);
+            p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, title);
+        };
+        card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
+             QColor(0x2f, 0x5f, 0x8f));
+        card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
+        // The euro sign before the amount, as on the paper slip.
+        p.setPen(QColor(0x2f, 0x5f, 0x8f));
+        QFont e = p.font();
+        e.setPointSize(18);
+        e.setBold(true);
+        p.setFont(e);
+        p.drawText(QRectF(596, 52, 30, 34), Qt::AlignCenter, QStringLiteral("\u20ac"));
+    }
+};
+
+} // namespace
+
+TfrmBollettino::TfrmBollettino(QWidget* parent) : Workspace(parent) {
+    setObjectName(QStringLiteral("frmBollettino"));
+    setWindowTitle(kTitolo);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    panInfo = nullptr;
+    costruisciScheda();
+    costruisciAnno();
+    panContainer->hide();
+}
+
+void TfrmBollettino::costruisciAnno() {
+    panAvvio = new QWidget(this);
+    panAvvio->setObjectName(QStringLiteral("panAvvio"));
+    panAvvio->resize(kPanel);
+
+    auto* titolo = new Picture(QStringLiteral("imgTitolo"), QStringLiteral(":/pictures/title.svg"), panAvvio);
+    titolo->setGeometry(275, 120, 600, 70);
+    auto* prompt = new QLabel(QStringLiteral("Indicare l'anno solare e premere Apri."), panAvvio);
+    prompt->setObjectName(QStringLiteral("lblAnno"));
+    QFont pf = prompt->font();
+    pf.setPointSize(16);
+    prompt->setFont(pf);
+    prompt->setAlignment(Qt::AlignCenter);
+    prompt->setGeometry(275, 240, 600, 40);
+
+    txtAnno = new QLineEdit(panAvvio);
+    txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    txtAnno->setMaxLength(4);
+    QFont af = txtAnno->font();
+    af.setPointSize(28);
+    af.setBold(true);
+    txtAnno->setFont(af);
+    txtAnno->setAlignment(Qt::AlignCenter);
+    txtAnno->setGeometry(440, 300, 150, 60);
+
+    btnApri = new QPushButton(QStringLiteral("Apri"), panAvvio);
+    btnApri->setObjectName(QStringLiteral("btnApri"));
+    btnApri->setAutoDefault(true); // Enter on the focused button opens the year
+    QFont bf = btnApri->font();
+    bf.setPointSize(14);
+    bf.setBold(true);
+    btnApri->setFont(bf);
+    btnApri->setGeometry(605, 305, 110, 50);
+    connect(btnApri, &QPushButton::clicked, this, &TfrmBollettino::btnApriClick);
+
+    imgGuida = new Picture(QStringLiteral("imgGuida"), QStringLiteral(":/pictures/icon_guida.svg"), panAvvio, true);
+    imgGuida->setGeometry(520, 420, 48, 48);
+    imgGuida->setToolTip(QStringLiteral("Guida"));
+    imgEsci = new Picture(QStringLiteral("imgEsci"), QStringLiteral(":/pictures/icon_esci.svg"), panAvvio, true);
+    imgEsci->setGeometry(582, 420, 48, 48);
+    imgEsci->setToolTip(QStringLiteral("Esci"));
+    connect(imgGuida, &Picture::clicked, this, &TfrmBollettino::cmdGuidaClick);
+    connect(imgEsci, &Picture::clicked, this, &QWidget::close);
+
+    form->digitsOnly(txtAnno);
+    form->addEnter(txtAnno, btnApri);
+    form->clearsHints(panAvvio);
+}
+
+void TfrmBollettino::costruisciScheda() {
+    panContainer = new SlipPanel(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->resize(kPanel);
+    QWidget* pan = panContainer;
+
+    panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), pan);
+    panInfo->setObjectName(QStringLiteral("panInfo"));
+    panInfo->setGeometry(8, 614, 700, 38);
+    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b0c4de; "
+                                          "border-radius: 4px; padding-left: 10px; color: #1f3f5f; }"));
+    form = new EntryForm(this, panInfo);
+    form->clearsHints(pan);
+    form->clearsHints(this);
+
+    auto label = [this, pan](const QString& text, QRect geo) {
+        auto* l = new QLabel(text, pan);
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+        l->setGeometry(geo);
+        form->clearsHints(l);
+        return l;
+    };
+    auto edit = [pan](const char* name, int capacity, QRect geo) {
+        auto* e = new QLineEdit(pan);
+        e->setObjectName(QLatin1String(name));
+        e->setMaxLength(capacity);
+        e->setGeometry(geo);
+        return e;
+    };
+    const int h = 28;
+    label(QStringLiteral("sul C/C n."), QRect(30, 56, 85, h));
+    txtCCP = edit("txtCCP", 12, QRect(118, 56, 200, h));
+    label(QStringLiteral("di Euro"), QRect(530, 56, 60, h));
+    txtImporto = edit("txtImporto", 8, QRect(628, 56, 160, h));
+    txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label(QStringLiteral(","), QRect(793, 56, 10, h));
+    txtCents = edit("txtCents", 2, QRect(806, 56, 50, h));
+    txtCents->setAlignment(Qt::AlignCenter);
+
+    label(QStringLiteral("Importo in lettere:"), QRect(30, 104, 150, h));
+    txtImpLettere = edit("txtImpLettere", 250, QRect(185, 104, 603, h));
+    label(QStringLiteral("/"), QRect(793, 104, 10, h));
+    txtCentLettere = edit("txtCentLettere", 2, QRect(806, 104, 50, h));
+    txtCentLettere->setAlignment(Qt::AlignCenter);
+    for (QLineEdit* ro : {txtImpLettere, txtCentLettere}) {
+        ro->setReadOnly(true);
+        ro->setStyleSheet(QStringLiteral("QLineEdit { background: #e4e4e4; color: #303030; }"));
+    }
+    txtIntero = new QLabel(pan);
+    txtIntero->setObjectName(QStringLiteral("txtIntero"));
+    txtIntero->hide();
+
+    label(QStringLiteral("INTESTATO A:"), QRect(30, 156, 110, h));
+    txtIntestatario = edit("txtIntestatario", 34, QRect(185, 156, 450, h));
+    txtIndirizzoInt = edit("txtIndirizzoInt", 34, QRect(185, 196, 450, h));
+    label(QStringLiteral("CAUSALE:"), QRect(30, 246, 110, h));
+    txtCausale01 = edit("txtCausale01", 250, QRect(185, 246, 750, h));
+    txtCausale02 = edit("txtCausale02", 250, QRect(185, 286, 750, h));
+    label(QStringLiteral("ESEGUITO DA:"), QRect(30, 336, 110, h));
+    txtEsecutore = edit("txtEsecutore", 23, QRect(185, 336, 330, h));
+    label(QStringLiteral("VIA - PIAZZA:"), QRect(30, 386, 110, h));
+    txtIndirizzoRes = edit("txtIndirizzoRes", 23, QRect(185, 386, 330, h));
+    label(QStringLiteral("CAP:"), QRect(536, 386, 40, h));
+    txtCapRes = edit("txtCapRes", 5, QRect(578, 386, 80, h));
+    label(QStringLiteral("LOCALITA':"), QRect(676, 386, 84, h));
+    txtComuneRes = edit("txtComuneRes", 17, QRect(762, 386, 173, h));
+
+    label(QStringLiteral("Data scadenza:"), QRect(30, 492, 120, h));
+    txtDataScade = edit("txtDataScade", 10, QRect(150, 492, 120, h));
+    txtDataScade->setReadOnly(true);
+    txtDataScade->setAlignment(Qt::AlignCenter);
+    txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
+    label(QStringLiteral("Data versamento:"), QRect(300, 492, 135, h));
+    txtDataPaga = edit("txtDataPaga", 10, QRect(437, 492, 120, h));
+    txtDataPaga->setAlignment(Qt::AlignCenter);
+    chkSaldato = new QCheckBox(QStringLiteral("Saldato"), pan);
+    chkSaldato->setObjectName(QStringLiteral("chkSaldato"));
+    QFont cf = chkSaldato->font();
+    cf.setBold(true);
+    chkSaldato->setFont(cf);
+    chkSaldato->setGeometry(600, 492, 120, h);
+    label(QStringLiteral("Estremi timbro Ufficio Postale:"), QRect(30, 530, 235, h));
+    txtTimbro = edit("txtTimbro", 250, QRect(265, 530, 670, h));
+    label(QStringLiteral("Note:"), QRect(30, 566, 235, h));
+    txtNote = edit("txtNote", 250, QRect(265, 566, 670, h));
+
+    for (const char* n : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03", "lblFile"}) {
+        auto* l = new QLabel(pan);
+        l->setObjectName(QLatin1String(n));
+        l->hide();
+    }
+    lblFile01 = pan->findChild<QLabel*>(QStringLiteral("lblFile01"));
+    lblFile02 = pan->findChild<QLabel*>(QStringLiteral("lblFile02"));
+    lblFile03 = pan->findChild<QLabel*>(QStringLiteral("lblFile03"));
+    lblDesc01 = pan->findChild<QLabel*>(QStringLiteral("lblDesc01"));
+    lblDesc02 = pan->findChild<QLabel*>(QStringLiteral("lblDesc02"));
+    lblDesc03 = pan->findChild<QLabel*>(QStringLiteral("lblDesc03"));
+    lblFile = pan->findChild<QLabel*>(QStringLiteral("lblFile"));
+
+    // The command column, with the information bar's description of each.
+    struct Command {
+        QToolButton** button;
+        const char* name;
+        const char* caption;
+        const char* picture;
+        QString hint;
+    };
+    const Command commands[] = {
+        {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
+         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+        {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
+         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
+        {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
+        {&cmdAllega, "cmdAllega", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
+        {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
+        {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
+         QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
+        {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
+         QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
+        {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
+         QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
+        {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
+         QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+        {&cmdEsporta, "cmdEsporta", "Esporta", "cmd_esporta",
+         QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+        {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
+         QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+        {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
+    };
+    int y = 8;
+    for (const Command& c : commands) {
+        auto* b = new QToolButton(pan);
+        b->setObjectName(QLatin1String(c.name));
+        b->setText(QLatin1String(c.caption));
+        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(c.picture))));
+        b->setIconSize(QSize(32, 32));
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setGeometry(964, y, 180, 44);
+        b->setStyleSheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: #1f3f5f; "
+                                        "border-radius: 6px; padding-left: 6px; }"
+                                        "QToolButton:hover { background: rgba(255,255,255,0.75); }"));
+        form->hint(b, c.hint);
+        *c.button = b;
+        y += 49;
+    }
+
+    const Command arrows[] = {
+        {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio.")},
+        {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
+         QStringLiteral("Visualizza la scheda precedente in archivio.")},
+        {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio.")},
+        {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio.")},
+        {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
+         QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico.")},
+        {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
+         QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico.")},
+    };
+    const QRect arrowGeo[] = {QRect(730, 612, 42, 42), QRect(776, 612, 42, 42), QRect(916, 612, 42, 42),
+                              QRect(962, 612, 42, 42), QRect(146, 158, 26, 26), QRect(146, 338, 26, 26)};
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(pan);
+        b->setObjectName(QLatin1String(arrows[i].name));
+        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(arrows[i].picture))));
+        b->setIconSize(arrowGeo[i].size() - QSize(6, 6));
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setGeometry(arrowGeo[i]);
+        b->setFocusPolicy(Qt::NoFocus);
+        form->hint(b, arrows[i].hint);
+        *arrows[i].button = b;
+    }
+    form->hint(chkSaldato, QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
+
+    lblPosizione = new QLabel(pan);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    QFont lf = lblPosizione->font();
+    lf.setBold(true);
+    lf.setPointSize(14);
+    lblPosizione->setFont(lf);
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setGeometry(822, 612, 90, 42);
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #b0c4de; "
+                                               "border-radius: 4px; color: #1f3f5f; }"));
+
+    // Enter ring, frames, typing rules.
+    const QList<QLineEdit*> ring = {txtCCP,       txtImporto,  txtCents,     txtIntestatario, txtIndirizzoInt,
+                                    txtCausale01, txtCausale02, txtEsecutore, txtIndirizzoRes, txtCapRes,
+                                    txtComuneRes, txtDataScade};
+    for (int i = 0; i + 1 < ring.size(); ++i) form->addEnter(ring[i], ring[i + 1]);
+    form->addEnter(txtDataPaga, txtTimbro);
+    form->addEnter(txtTimbro, txtNote);
+    form->addEnter(txtNote, txtCCP);
+    for (QLineEdit* f : ring) form->addFrame(f);
+    for (QLineEdit* f : {txtDataPaga, txtTimbro, txtNote}) form->addFrame(f);
+    for (QLineEdit* f : {txtCCP, txtImporto, txtCents}) form->digitsOnly(f);
+    for (QLineEdit* f : {txtIntestatario, txtIndirizzoInt, txtEsecutore, txtIndirizzoRes, txtComuneRes})
+        form->upperCase(f);
+    form->upperCase(txtCapRes, true);
+
+    const QList<QWidget*> tabs = {txtCCP,       txtImporto,   txtCents,     txtImpLettere, txtCentLettere,
+                                  txtIntestatario, txtIndirizzoInt, txtCausale01, txtCausale02, txtEsecutore,
+                                  txtIndirizzoRes, txtCapRes, txtComuneRes, txtDataScade, txtDataPaga,
+                                  txtTimbro,    txtNote,      chkSaldato};
+    for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
+
+    for (QObject* o : {static_cast<QObject*>(txtImporto), static_cast<QObject*>(txtCents),
+                       static_cast<QObject*>(txtDataScade)})
+        o->installEventFilter(this);
+    connect(txtImporto, &QLineEdit::textEdited, this, &TfrmBollettino::txtImportoKeyUp);
+    connect(txtCents, &QLineEdit::textEdited, this, &TfrmBollettino::txtCentsKeyUp);
+
+    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::cmdNuovoClick);
+    connect(cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::cmdSalvaClick);
+    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::cmdDuplicaClick);
+    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmBollettino::cmdPrimoClick);
+    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmBollettino::cmdUltimoClick);
+    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmBollettino::cmdAvantiClick);
+    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmBollettino::cmdIndietroClick);
+    connect(cmdGuida, &QToolButton::clicked, this, &TfrmBollettino::cmdGuidaClick);
+    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    connect(cmdStampa_su_Modulo, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_ModuloClick);
+    connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
+}
+
+void TfrmBollettino::resizeEvent(QResizeEvent*) {
+    centra(panAvvio, this);
+    centra(panContainer, this);
+}
+
+QList<QLineEdit*> TfrmBollettino::campiTesto() const {
+    return {txtImporto,      txtImpLettere, txtCCP,       txtIntestatario, txtIndirizzoInt,
+            txtCausale01,    txtCausale02,  txtEsecutore, txtIndirizzoRes, txtCapRes,
+            txtComuneRes,    txtDataScade,  txtDataPaga,  txtTimbro,       txtNote};
+}
+
+void TfrmBollettino::mostra() {
+    setWindowTitle(kTitolo);
+    panContainer->hide();
+    panAvvio->show();
+    txtAnno->setText(QString::number(Clock::today().year()));
+    svuota();
+    showMaximized();
+    activateWindow();
+    txtAnno->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBollettino::svuota() {
+    for (QLineEdit* e : campiTesto()) e->clear();
+    txtCents->setText(QStringLiteral("00"));
+    txtCentLettere->setText(QStringLiteral("00"));
+    txtIntero->setText(QStringLiteral("0,00"));
+    chkSaldato->setChecked(false);
+    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
+}
+
+void TfrmBollettino::btnApriClick() {
+    const QString anno = txtAnno->text();
+    // The year becomes part of a file name, so four digits however it got into the field.
+    if (anno.size() != 4 || !text::isDigits(anno)) {
+        msg::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        txtAnno->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    lblFile->setText(archivi::annuale(programFolder::path(), text::trimmed(anno)));
+    setWindowTitle(kTitolo + QStringLiteral(" anno ") + text::trimmed(anno));
+    panAvvio->hide();
+    panContainer->show();
+    cmdNuovoClick();
+}
+
+void TfrmBollettino::cmdNuovoClick() {
+    svuota();
+    txtCCP->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBollettino::caricaScheda(const TSchedaBollettino& r, qint64 posizione) {
+    const std::pair<QWidget*, const QString> campi[] = {
+        {txtImporto, r.Importo.get()},         {txtCents, r.Cents.get()},
+        {txtImpLettere, r.ImpLettere.get()},   {txtCentLettere, r.CentLettere.get()},
+        {txtIntero, r.Intero.get()},           {txtCCP, r.CCP.get()},
+        {txtIntestatario, r.Intestatario.get()}, {txtIndirizzoInt, r.IndirizzoInt.get()},
+        {txtCausale01, r.Causale01.get()},     {txtCausale02, r.Causale02.get()},
+        {txtEsecutore, r.Esecutore.get()},     {txtIndirizzoRes, r.IndirizzoRes.get()},
+        {txtCapRes, r.CapRes.get()},           {txtComuneRes, r.ComuneRes.get()},
+        {txtDataScade, r.DataScade.get()},     {txtDataPaga, r.DataPaga.get()},
+        {txtTimbro, r.Timbro.get()},           {txtNote, r.Note.get()},
+    };
+    for (const auto& [w, value] : campi) {
+        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(value);
+        else static_cast<QLabel*>(w)->setText(value);
+    }
+    const QString saldato = r.Saldato.get();
+    if (saldato == flags::si) chkSaldato->setChecked(true);
+    else if (saldato == flags::no) chkSaldato->setChecked(false);
+    lblFile01->setText(r.File01.get());
+    lblFile02->setText(r.File02.get());
+    lblFile03->setText(r.File03.get());
+    lblDesc01->setText(r.Desc01.get());
+    lblDesc02->setText(r.Desc02.get());
+    lblDesc03->setText(r.Desc03.get());
+    lblPosizione->setText(QString::number(posizione));
+}
+
+SlipValues TfrmBollettino::valoriSchermo() const {
+    SlipValues v;
+    v.Importo = txtImporto->text();
+    v.Cents = txtCents->text();
+    v.ImpLettere = txtImpLettere->text();
+    v.CentLettere = txtCentLettere->text();
+    v.Intero = txtIntero->text();
+    v.CCP = txtCCP->text();
+    v.Intestatario = txtIntestatario->text();
+    v.IndirizzoInt = txtIndirizzoInt->text();
+    v.Causale01 = txtCausale01->text();
+    v.Causale02 = txtCausale02->text();
+    v.Esecutore = txtEsecutore->text();
+    v.IndirizzoRes = txtIndirizzoRes->text();
+    v.CapRes = txtCapRes->text();
+    v.ComuneRes = txtComuneRes->text();
+    v.DataScade = txtDataScade->text();
+    v.DataPaga = txtDataPaga->text();
+    return v;
+}
+
+template <class F> bool TfrmBollettino::conArchivio(F&& f, bool errore) {
+    try {
+        SlipFile archivio(lblFile->text());
+        f(archivio);
+        return true;
+    } catch (const ArchiveError&) {
+        if (errore) msg::error(this, kTestoAccesso);
+        else msg::warning(this, kTestoAccesso);
+        return false;
+    }
+}
+
+void TfrmBollettino::cmdPrimoClick() {
+    conArchivio(
+        [this](SlipFile& a) {
+            if (a.count() == 0) return msg::information(this, kVuoto);
+            caricaScheda(a.read(0), 1);
+        },
+        true);
+}
+
+void TfrmBollettino::cmdUltimoClick() {
+    conArchivio(
+        [this](SlipFile& a) {
+            const qint64 n = a.count();
+            if (n == 0) return msg::information(this, kVuoto);
+            caricaScheda(a.read(n - 1), n);
+        },
+        true);
+}
+
+void TfrmBollettino::cmdAvantiClick() {
+    const qint64 p = lblPosizione->text().toLongLong(); // empty counts as 0
+    conArchivio(
+        [this, p](SlipFile& a) {
+            const qint64 n = a.count();
+            if (n == 0) {
+                lblPosizione->clear();
+                return msg::information(this, kVuoto);
+            }
+            if (p < n) caricaScheda(a.read(p), p + 1);
+        },
+        true);
+}
+
+void TfrmBollettino::cmdIndietroClick() {
+    const QString pos = lblPosizione->text();
+    if (pos == QLatin1String("1")) return;
+    conArchivio(
+        [this, pos](SlipFile& a) {
+            const qint64 n = a.count();
+            if (n == 0) return msg::information(this, kVuoto);
+            const qint64 p = pos.toLongLong();
+            if (pos.isEmpty() || p <= 2) caricaScheda(a.read(0), 1);
+            // A slip past the end (the archive shrank under another program) goes to the last one.
+            else caricaScheda(a.read(std::min(p - 2, n - 1)), std::min(p - 1, n));
+        },
+        true);
+}
+
+void TfrmBollettino::normalizzaImporto() {
+    if (text::trimmed(txtImporto->text()).isEmpty()) txtImporto->setText(QStringLiteral("0"));
+    if (txtCents->text().size() > 2) {
+        txtCents->setText(txtCents->text().left(2));
+        txtCentLettere->setText(txtCents->text());
+    }
+    if (text::trimmed(txtCents->text()).isEmpty()) {
+        txtCents->setText(QStringLiteral("00"));
+        txtCentLettere->setText(QStringLiteral("00"));
+    }
+    if (txtCents->text().size() == 1) {
+        txtCents->setText(text::trimmed(txtCents->text()) + QLatin1Char('0'));
+        txtCentLettere->setText(txtCents->text());
+    }
+    txtIntero->setText(text::trimmed(txtImporto->text()) + QLatin1Char(',') + text::trimmed(txtCents->text()));
+}
+
+void TfrmBollettino::cmdSalvaClick() {
+    normalizzaImporto();
+    const struct {
+        QLineEdit* campo;
+        const char* testo;
+    } obbligatori[] = {
+        {txtCCP, "Attenzione: per salvare la scheda \u00e8 necessario indicare il numero di conto corrente postale."},
+        {txtIntestatario, "Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'intestatario."},
+        {txtEsecutore, "Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'esecutore."},
+        {txtDataScade,
+         "Attenzione: per salvare la scheda \u00e8 necessario indicare la data di scadenza del versamento."},
+    };
+    for (const auto& o : obbligatori) {
+        if (text::trimmed(o.campo->text()).isEmpty()) {
+            msg::warning(this, QString::fromUtf8(o.testo));
+            o.campo->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (!dates::parse(txtDataScade->text())) {
+        msg::warning(this, QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
+                                          "\u00e8 necessario indicare una data valida nel formato gg/mm/anno."));
+        txtDataScade->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    TSchedaBollettino r;
+    r.Importo.set(txtImporto->text());
+    r.Cents.set(txtCents->text());
+    r.ImpLettere.set(txtImpLettere->text());
+    r.CentLettere.set(txtCentLettere->text());
+    r.Intero.set(txtIntero->text());
+    r.CCP.set(txtCCP->text());
+    r.Intestatario.set(txtIntestatario->text());
+    r.IndirizzoInt.set(txtIndirizzoInt->text());
+    r.Causale01.set(txtCausale01->text());
+    r.Causale02.set(txtCausale02->text());
+    r.Esecutore.set(txtEsecutore->text());
+    r.IndirizzoRes.set(txtIndirizzoRes->text());
+    r.CapRes.set(txtCapRes->text());
+    r.ComuneRes.set(txtComuneRes->text());
+    r.DataScade.set(txtDataScade->text());
+    r.DataPaga.set(txtDataPaga->text());
+    r.Timbro.set(txtTimbro->text());
+    r.Note.set(txtNote->text());
+    r.Saldato.set(flags::of(chkSaldato->isChecked()));
+    r.File01.set(lblFile01->text());
+    r.File02.set(lblFile02->text());
+    r.File03.set(lblFile03->text());
+    r.Desc01.set(lblDesc01->text());
+    r.Desc02.set(lblDesc02->text());
+    r.Desc03.set(lblDesc03->text());
+
+    const QString pos = lblPosizione->text();
+    conArchivio(
+        [&](SlipFile& a) {
+            if (!pos.isEmpty()) {
+                a.write(pos.toLongLong() - 1, r);
+                msg::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
+                                                      "in archivio."));
+            } else {
+                lblPosizione->setText(QString::number(a.append(r)));
+                msg::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
+            }
+        },
+        false);
+}
+
+void TfrmBollettino::cmdDuplicaClick() {
+    if (lblPosizione->text().isEmpty()) {
+        msg::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto dopo "
+                                          "che questa \u00e8 stata inserita in archivio."));
+        return;
+    }
+    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
+    if (!conArchivio([](SlipFile&) {}, true)) return;
+    txtImporto->setFocus(Qt::OtherFocusReason);
+    msg::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                                          "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmBollettino::cmdGuidaClick() { mostraGuida(this, guidaBollettini::titolo(), guidaBollettini::testo()); }
+
+void TfrmBollettino::cmdStampa_su_ModuloClick() {}
+
+void TfrmBollettino::cmdStampa_su_A4Click() {}
+
+void TfrmBollettino::txtImportoKeyUp() {
+    const QString t = txtImporto->text();
+    const auto value = amounts::parse(t);
+    txtImpLettere->setText(text::trimmed(t).isEmpty() || !value ? QString() : ImportoInLettere(*value));
+}
+
+void TfrmBollettino::txtCentsKeyUp() {
+    txtCentLettere->setText(text::trimmed(txtCents->text()).isEmpty() ? QString() : txtCents->text());
+}
+
+void TfrmBollettino::txtCentsExit() {
+    if (text::trimmed(txtCents->text()).isEmpty()) {
+        txtCents->setText(QStringLiteral("00"));
+        txtCentLettere->setText(QStringLiteral("00"));
+    } else if (txtCents->text().size() == 1) {
+        txtCents->setText(text::trimmed(txtCents->text()) + QLatin1Char('0'));
+        txtCentLettere->setText(txtCents->text());
+    }
+}
+
+void TfrmBollettino::txtDataScadeKeyDown(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) txtDataScade->clear();
+    else apriCalendario();
+}
+
+void TfrmBollettino::apriCalendario() {
+    TfrmCalendario calendario(this);
+    calendario.lblMemory->setText(QStringLiteral("datascade"));
+    calendario.exec();
+}
+
+bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        if (watched == txtImporto) txtImportoKeyUp();
+        else if (watched == txtCents) txtCentsKeyUp();
+    } else if (event->type() == QEvent::FocusOut && watched == txtCents) {
+        txtCentsExit();
+    } else if (event->type() == QEvent::KeyPress && watched == txtDataScade) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        switch (k->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+        case Qt::Key_AltGr:
+            return false; // moving on, or half of a key combination
+        default:
+            txtDataScadeKeyDown(k);
+            return true;
+        }
+    }
+    return Workspace::eventFilter(watched, event);
+}

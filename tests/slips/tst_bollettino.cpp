@@ -1,0 +1,555 @@
+#include "app/Clock.h"
+#include "app/EntryForm.h"
+#include "app/Picture.h"
+#include "app/MessageService.h"
+#include "app/ProgramFolder.h"
+#include "app/Shell.h"
+#include "app/TfrmGuida.h"
+#include "archive/ArchiveError.h"
+#include "archive/RecordFile.h"
+#include "slips/TfrmBollettino.h"
+#include "slips/TfrmCalendario.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using SlipFile = RecordFile<TSchedaBollettino>;
+using M = MessageService;
+
+namespace {
+const QString kMissingCCP =
+    QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare il numero di conto corrente postale.");
+const QString kNew = QString::fromUtf8("La scheda corrente è stata inserita in archivio.");
+const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+// Types any text, accented letters included, as key events.
+void typeText(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode() : 0,
+                        Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+// Runs `act` on the modal dialog that the next call opens.
+template <class F> void onNextModal(F act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        act(w);
+    });
+}
+} // namespace
+
+class TstBollettino : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    TfrmBollettino* w = nullptr;
+    RecordingMessages* msgs = nullptr;
+
+    QString archive() const { return m_dir.filePath("2024.bol"); }
+
+    void openYear() {
+        w->txtAnno->setText("2024");
+        w->btnApriClick();
+    }
+    // A slip that passes every check of Salva.
+    void fillValid() {
+        QTest::keyClicks(w->txtCCP, "123456");
+        QTest::keyClicks(w->txtIntestatario, "mario rossi");
+        QTest::keyClicks(w->txtEsecutore, "anna bianchi");
+        w->txtDataScade->setText("05/03/2024");
+    }
+    qint64 records() const { return QFileInfo(archive()).size() / 2968; }
+    void saveSlips(int n) {
+        for (int i = 1; i <= n; ++i) {
+            w->cmdNuovoClick();
+            fillValid();
+            w->txtCCP->setText(QString::number(i));
+            w->cmdSalvaClick();
+        }
+        msgs->clear();
+    }
+
+private slots:
+    void initTestCase() {
+        programFolder::setForTests(m_dir.path());
+        Clock::fix(QDateTime(QDate(2024, 6, 15), QTime(10, 30)));
+    }
+
+    void init() {
+        QFile::remove(archive());
+        msgs = new RecordingMessages;
+        w = new TfrmBollettino;
+        w->mostra();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+
+    void cleanup() {
+        delete w;
+        delete msgs;
+    }
+
+    void showingStartsOnTheYearPanel() {
+        QVERIFY(w->panAvvio->isVisible());
+        QVERIFY(!w->panContainer->isVisible());
+        QCOMPARE(w->txtAnno->text(), QString("2024"));
+        QCOMPARE(QApplication::focusWidget(), w->txtAnno);
+        QCOMPARE(w->txtCents->text(), QString("00"));
+        QCOMPARE(w->txtIntero->text(), QString("0,00"));
+    }
+
+    void yearMustBeFourDigits_data() {
+        QTest::addColumn<QString>("year");
+        QTest::newRow("three digits") << "202";
+        QTest::newRow("pasted letters") << "20a4";
+        QTest::newRow("empty") << "";
+        QTest::newRow("pasted blanks") << " 24 ";
+    }
+    void yearMustBeFourDigits() {
+        QFETCH(QString, year);
+        w->txtAnno->setText(year);
+        w->btnApriClick();
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Warning);
+        QCOMPARE(msgs->shown[0].text, QString("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        QVERIFY(w->panAvvio->isVisible());
+        QCOMPARE(QApplication::focusWidget(), w->txtAnno);
+    }
+
+    void apriNamesTheArchiveWithoutCreatingIt() {
+        QTest::keyClick(w->txtAnno, Qt::Key_Backspace);
+        QTest::keyClicks(w->txtAnno, "x3");
+        QCOMPARE(w->txtAnno->text(), QString("2023"));
+        QTest::keyClick(w->txtAnno, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->btnApri);
+        QTest::keyClick(w->btnApri, Qt::Key_Return);
+        QVERIFY(w->panContainer->isVisible());
+        QCOMPARE(w->lblFile->text(), m_dir.filePath("2023.bol"));
+        QCOMPARE(w->windowTitle(), QString(" Versalio - Compilazione e stampa bollettini postali anno 2023"));
+        QVERIFY(!QFile::exists(m_dir.filePath("2023.bol")));
+        QCOMPARE(QApplication::focusWidget(), w->txtCCP);
+    }
+
+    void digitFieldsRefuseOtherKeys() {
+        openYear();
+        for (QLineEdit* f : {w->txtCCP, w->txtImporto, w->txtCents}) {
+            f->clear();
+            QTest::keyClicks(f, "1a ,.-+2");
+            QCOMPARE(f->text(), QString("12"));
+            // A paste (by shortcut or by the menu) cannot slip letters in.
+            QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier);
+            f->insert("9x");
+            QCOMPARE(f->text(), QString("12"));
+        }
+    }
+
+    void upperCaseFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("holder address") << "txtIndirizzoInt" << "via roma 1" << "VIA ROMA 1";
+        QTest::newRow("accents stay") << "txtComuneRes" << QString::fromUtf8("perù") << QString::fromUtf8("PERù");
+        QTest::newRow("holder") << "txtIntestatario" << "mario rossi" << "MARIO ROSSI";
+        QTest::newRow("payer") << "txtEsecutore" << QString::fromUtf8("città") << QString::fromUtf8("CITTà");
+        QTest::newRow("street") << "txtIndirizzoRes" << "p.za verdi" << "P.ZA VERDI";
+        QTest::newRow("postal code trims") << "txtCapRes" << " 00a1 " << "00A1";
+        QTest::newRow("reason keeps case") << "txtCausale01" << "quota 2024" << "quota 2024";
+    }
+    void upperCaseFields() {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        openYear();
+        auto* e = w->findChild<QLineEdit*>(field);
+        QVERIFY(e);
+        typeText(e, typed);
+        QCOMPARE(e->text(), shown);
+    }
+
+    void loadedTextIsNotUpperCased() {
+        openYear();
+        TSchedaBollettino r{};
+        forEachField(r, [](const char*, auto& f) { f.clear(); });
+        r.Intestatario.set("Mario Rossi");
+        w->caricaScheda(r, 1);
+        QCOMPARE(w->txtIntestatario->text(), QString("Mario Rossi"));
+    }
+
+    void enterRing_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        const char* ring[][2] = {{"txtCCP", "txtImporto"},          {"txtImporto", "txtCents"},
+                                 {"txtCents", "txtIntestatario"},     {"txtIntestatario", "txtIndirizzoInt"},
+                                 {"txtIndirizzoInt", "txtCausale01"}, {"txtCausale01", "txtCausale02"},
+                                 {"txtCausale02", "txtEsecutore"},    {"txtEsecutore", "txtIndirizzoRes"},
+                                 {"txtIndirizzoRes", "txtCapRes"},    {"txtCapRes", "txtComuneRes"},
+                                 {"txtComuneRes", "txtDataScade"},    {"txtDataPaga", "txtTimbro"},
+                                 {"txtTimbro", "txtNote"},            {"txtNote", "txtCCP"}};
+        for (auto& r : ring) QTest::newRow(r[0]) << r[0] << r[1];
+    }
+    void enterRing() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        openYear();
+        auto* a = w->findChild<QLineEdit*>(from);
+        auto* b = w->findChild<QLineEdit*>(to);
+        a->setFocus();
+        QTest::keyClick(a, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), b);
+        // Exactly the focused field is framed.
+        const QString frameName = "eff" + to.mid(3);
+        for (QWidget* f : w->findChildren<QWidget*>(QRegularExpression("^eff")))
+            QCOMPARE(f->isVisible(), f->objectName() == frameName);
+    }
+
+    void wordsFollowTheAmount() {
+        openYear();
+        QTest::keyClicks(w->txtImporto, "150");
+        QCOMPARE(w->txtImpLettere->text(), QString("CENTOCINQUANTA"));
+        QTest::keyClick(w->txtImporto, Qt::Key_Backspace);
+        QCOMPARE(w->txtImpLettere->text(), QString("QUINDICI"));
+        w->txtImporto->selectAll();
+        QTest::keyClick(w->txtImporto, Qt::Key_Delete);
+        QCOMPARE(w->txtImpLettere->text(), QString());
+        QTest::keyClicks(w->txtImporto, "0");
+        QCOMPARE(w->txtImpLettere->text(), QString("ZERO"));
+    }
+
+    void centsAreCompletedOnLeaving_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cents");
+        QTest::newRow("one digit") << "7" << "70";
+        QTest::newRow("two digits") << "05" << "05";
+        QTest::newRow("empty") << "" << "00";
+    }
+    void centsAreCompletedOnLeaving() {
+        QFETCH(QString, typed);
+        QFETCH(QString, cents);
+        openYear();
+        w->txtCents->setFocus();
+        w->txtCents->selectAll();
+        QTest::keyClick(w->txtCents, Qt::Key_Delete);
+        QCOMPARE(w->txtCentLettere->text(), QString());
+        QTest::keyClicks(w->txtCents, typed);
+        if (!typed.isEmpty()) QCOMPARE(w->txtCentLettere->text(), typed);
+        QTest::keyClick(w->txtCents, Qt::Key_Return);
+        QCOMPARE(w->txtCents->text(), cents);
+        QCOMPARE(w->txtCentLettere->text(), cents);
+    }
+
+    void saveRefusesIncompleteSlips_data() {
+        QTest::addColumn<QString>("clear");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("account") << "txtCCP" << "05/03/2024" << kMissingCCP << "txtCCP";
+        QTest::newRow("holder") << "txtIntestatario" << "05/03/2024"
+                                << QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare il nome "
+                                                     "dell'intestatario.")
+                                << "txtIntestatario";
+        QTest::newRow("payer") << "txtEsecutore" << "05/03/2024"
+                               << QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare il nome "
+                                                    "dell'esecutore.")
+                               << "txtEsecutore";
+        QTest::newRow("due date") << "" << ""
+                                  << QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare la "
+                                                       "data di scadenza del versamento.")
+                                  << "txtDataScade";
+        QTest::newRow("31 February") << "" << "31/02/2024"
+                                     << QString::fromUtf8("Attenzione: la data indicata non esiste.\n\r\n\rPer poter "
+                                                          "salvare la scheda è necessario indicare una data valida "
+                                                          "nel formato gg/mm/anno.")
+                                     << "txtDataScade";
+    }
+    void saveRefusesIncompleteSlips() {
+        QFETCH(QString, clear);
+        QFETCH(QString, date);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        openYear();
+        fillValid();
+        w->txtCents->clear();
+        QTest::keyClicks(w->txtCents, "5");
+        w->txtDataScade->setText(date);
+        if (!clear.isEmpty()) w->findChild<QLineEdit*>(clear)->setText("   ");
+        w->cmdSalvaClick();
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Warning);
+        QCOMPARE(msgs->shown[0].text, message);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+        QVERIFY(!QFile::exists(archive()));
+        // The amount is normalised on screen even though the slip was refused.
+        QCOMPARE(w->txtImporto->text(), QString("0"));
+        QCOMPARE(w->txtCents->text(), QString("50"));
+        QCOMPARE(w->txtIntero->text(), QString("0,50"));
+    }
+
+    void saveAppendsThenOverwrites() {
+        openYear();
+        fillValid();
+        QTest::keyClicks(w->txtImporto, "1234");
+        w->txtCents->clear();
+        QTest::keyClicks(w->txtCents, "5");
+        w->txtTimbro->setText("  bollo  ");
+        w->chkSaldato->setChecked(true);
+        w->lblFile02->setText("ricevuta.pdf");
+        w->cmdSalvaClick();
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, kNew);
+        QCOMPARE(w->lblPosizione->text(), QString("1"));
+        QCOMPARE(records(), 1);
+
+        QFile f(archive());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray b = f.readAll();
+        f.close();
+        QCOMPARE(b.mid(0, 5), QByteArray("\x04" "1234"));
+        QCOMPARE(b.mid(9, 3), QByteArray("\x02" "50"));
+        QCOMPARE(b.mid(12, 1 + 36), QByteArray("\x1a" "MILLEDUECENTOTRENTAQUATTRO"
+                                               "\0\0\0\0\0\0\0\0\0\0", 37));
+        QCOMPARE(b.mid(263, 3), QByteArray("\x02" "50"));
+        QCOMPARE(b.mid(266, 8), QByteArray("\x07" "1234,50"));
+        QCOMPARE(b.mid(291, 12), QByteArray("\x0b" "MARIO ROSSI"));
+        QCOMPARE(b.mid(935, 11), QByteArray("\x0a" "05/03/2024"));
+        QCOMPARE(b.mid(957, 6), QByteArray("\x05" "bollo"));
+        QCOMPARE(b.mid(1459, 3), QByteArray("\x02S\xEC"));
+        QCOMPARE(b.mid(1713, 13), QByteArray("\x0c" "ricevuta.pdf"));
+
+        msgs->clear();
+        w->txtNote->setText("seconda");
+        w->cmdSalvaClick();
+        QCOMPARE(msgs->shown[0].text, kChanged);
+        QCOMPARE(records(), 1);
+        SlipFile file(archive());
+        QCOMPARE(file.read(0).Note.get(), QString("seconda"));
+    }
+
+    void emptyAmountIsStoredAsZero() {
+        openYear();
+        fillValid();
+        w->txtCents->clear();
+        w->cmdSalvaClick();
+        SlipFile file(archive());
+        const TSchedaBollettino r = file.read(0);
+        QCOMPARE(r.Importo.get(), QString("0"));
+        QCOMPARE(r.Cents.get(), QString("00"));
+        QCOMPARE(r.CentLettere.get(), QString("00"));
+        QCOMPARE(r.Intero.get(), QString("0,00"));
+        QCOMPARE(r.Saldato.get(), QString("No"));
+    }
+
+    void navigationOnAnEmptyArchive_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("first") << "cmdPrimo" << true;
+        QTest::newRow("last") << "cmdUltimo" << true;
+        QTest::newRow("next") << "cmdAvanti" << true;
+        QTest::newRow("previous") << "cmdIndietro" << true;
+    }
+    void navigationOnAnEmptyArchive() {
+        QFETCH(QString, command);
+        QFETCH(bool, message);
+        openYear();
+        w->findChild<QToolButton*>(command)->click();
+        QCOMPARE(msgs->shown.size(), message ? 1 : 0);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, kEmpty);
+        QVERIFY(QFile::exists(archive())); // looking at a year leaves its empty archive
+        QCOMPARE(w->lblPosizione->text(), QString());
+    }
+
+    void navigationWalksTheArchive() {
+        openYear();
+        saveSlips(3);
+        w->cmdNuovoClick();
+        w->cmdIndietroClick(); // from a new slip: the first, not the last
+        QCOMPARE(w->lblPosizione->text(), QString("1"));
+        QCOMPARE(w->txtCCP->text(), QString("1"));
+        w->txtCCP->setText("999"); // unsaved edits go without a question
+        w->cmdIndietroClick();
+        QCOMPARE(w->txtCCP->text(), QString("999"));
+        w->cmdAvantiClick();
+        QCOMPARE(w->txtCCP->text(), QString("2"));
+        w->cmdUltimoClick();
+        QCOMPARE(w->lblPosizione->text(), QString("3"));
+        w->cmdAvantiClick(); // on the last: nothing
+        QCOMPARE(w->lblPosizione->text(), QString("3"));
+        w->cmdIndietroClick();
+        QCOMPARE(w->lblPosizione->text(), QString("2"));
+        w->cmdPrimoClick();
+        QCOMPARE(w->txtCCP->text(), QString("1"));
+        w->cmdNuovoClick();
+        w->cmdAvantiClick(); // from a new slip: the first
+        QCOMPARE(w->lblPosizione->text(), QString("1"));
+        QVERIFY(msgs->shown.isEmpty());
+    }
+
+    // A record written by another program: stored words are shown as they are, and a paid flag
+    // that is neither yes nor no leaves the box alone.
+    void foreignRecordLoadsAsStored() {
+        openYear();
+        TSchedaBollettino r{};
+        forEachField(r, [](const char*, auto& f) { f.clear(); });
+        r.Importo.set("12");
+        r.ImpLettere.set("PAROLE ALTRE");
+        r.Saldato.set("forse");
+        r.Intero.set("12,00");
+        {
+            SlipFile f(archive());
+            f.append(r);
+        }
+        w->chkSaldato->setChecked(true);
+        w->cmdPrimoClick();
+        QCOMPARE(w->txtImpLettere->text(), QString("PAROLE ALTRE"));
+        QCOMPARE(w->txtIntero->text(), QString("12,00"));
+        QVERIFY(w->chkSaldato->isChecked());
+    }
+
+    void duplicaKeepsTheDataAsANewSlip() {
+        openYear();
+        w->cmdDuplicaClick();
+        QCOMPARE(msgs->shown[0].kind, M::Warning);
+        QVERIFY(msgs->shown[0].text.startsWith(QString::fromUtf8("Attenzione: la duplicazione di una scheda può")));
+        msgs->clear();
+
+        fillValid();
+        w->chkSaldato->setChecked(true);
+        w->txtDataPaga->setText("01/03/2024");
+        w->lblFile01->setText("a.pdf");
+        w->lblDesc01->setText("ricevuta");
+        w->cmdSalvaClick();
+        msgs->clear();
+        w->cmdDuplicaClick();
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QVERIFY(msgs->shown[0].text.contains("\n\r\n\rAl termine premere Salva"));
+        QCOMPARE(w->lblPosizione->text(), QString());
+        QCOMPARE(w->lblFile01->text(), QString());
+        QCOMPARE(w->lblDesc01->text(), QString());
+        QVERIFY(w->chkSaldato->isChecked());
+        QCOMPARE(w->txtDataPaga->text(), QString("01/03/2024"));
+        QCOMPARE(QApplication::focusWidget(), w->txtImporto);
+        w->cmdSalvaClick();
+        QCOMPARE(w->lblPosizione->text(), QString("2"));
+        QCOMPARE(records(), 2);
+    }
+
+    void unreachableArchive_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("save") << "cmdSalva" << int(M::Warning);
+        QTest::newRow("first") << "cmdPrimo" << int(M::Error);
+        QTest::newRow("next") << "cmdAvanti" << int(M::Error);
+        QTest::newRow("duplicate") << "cmdDuplica" << int(M::Error);
+    }
+    void unreachableArchive() {
+        QFETCH(QString, command);
+        QFETCH(int, kind);
+        openYear();
+        fillValid();
+        QVERIFY(QDir(m_dir.path()).mkdir("2024.bol")); // a folder in place of the file
+        if (command == "cmdDuplica") w->lblPosizione->setText("4");
+        w->findChild<QToolButton*>(command)->click();
+        QVERIFY(QDir(m_dir.path()).rmdir("2024.bol"));
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(int(msgs->shown[0].kind), kind);
+        QCOMPARE(msgs->shown[0].text, kTestoAccesso);
+        QCOMPARE(w->txtCCP->text(), QString("123456"));
+        QCOMPARE(w->lblPosizione->text(), QString());
+    }
+
+    void dueDateComesFromThePicker() {
+        openYear();
+        w->txtDataScade->setText("01/01/2024");
+        w->txtDataScade->setFocus();
+        // Typing a letter opens the picker and never writes into the field.
+        onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btnAnnulla")->click(); });
+        QTest::keyClick(w->txtDataScade, Qt::Key_A);
+        QCOMPARE(w->txtDataScade->text(), QString("01/01/2024"));
+
+        onNextModal([](QWidget* d) {
+            auto* cal = d->findChild<QCalendarWidget*>("calAppuntamenti");
+            QCOMPARE(cal->selectedDate(), QDate(2024, 6, 15)); // today, whatever the field holds
+            d->findChild<QPushButton*>("btnAnnulla")->click();
+        });
+        QTest::keyClick(w->txtDataScade, Qt::Key_Return);
+        QCOMPARE(w->txtDataScade->text(), QString("01/01/2024"));
+
+        onNextModal([](QWidget* d) {
+            d->findChild<QCalendarWidget*>("calAppuntamenti")->setSelectedDate(QDate(2024, 3, 5));
+            d->findChild<QPushButton*>("btnImportaData")->click();
+        });
+        QTest::keyClick(w->txtDataScade, Qt::Key_Space);
+        QCOMPARE(w->txtDataScade->text(), QString("05/03/2024"));
+
+        QTest::keyClick(w->txtDataScade, Qt::Key_Backspace);
+        QCOMPARE(w->txtDataScade->text(), QString());
+        fillValid();
+        w->txtDataScade->clear();
+        w->cmdSalvaClick();
+        QVERIFY(msgs->shown.last().text.contains("data di scadenza del versamento"));
+    }
+
+    void pickerImportsOnlyForItsCaller() {
+        TfrmCalendario c(w);
+        c.btnImportaDataClick(); // no mode text: nothing happens
+        QCOMPARE(w->txtDataScade->text(), QString());
+        c.lblMemory->setText("datascade");
+        c.btnImportaDataClick();
+        QCOMPARE(w->txtDataScade->text(), QString("15/06/2024"));
+    }
+
+    void informationBarDescribesCommands() {
+        openYear();
+        QCOMPARE(w->panInfo->text(), QString("Pronto per archiviare una nuova scheda..."));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w->cmdSalva, &enter);
+        QCOMPARE(w->panInfo->text(), QString("Salva la scheda corrente in archivio."));
+        QApplication::sendEvent(w->cmdIndietro, &enter);
+        QCOMPARE(w->panInfo->text(), QString("Visualizza la scheda precedente in archivio."));
+        QTest::mouseMove(w->panContainer, QPoint(20, 600));
+        QCOMPARE(w->panInfo->text(), QString());
+    }
+
+    void helpShowsTheSlipTopic() {
+        QStringList opened;
+        TMisc::recordInstead(&opened);
+        onNextModal([](QWidget* d) {
+            auto* g = qobject_cast<TfrmGuida*>(d);
+            QVERIFY(g);
+            QCOMPARE(g->lblTitolo->text(), QString("Compilazione e stampa dei bollettini postali."));
+            QCOMPARE(g->txtGuida->toPlainText().count("\n\n"), 6); // seven paragraphs
+            QTest::mouseClick(g->lnkWeb, Qt::LeftButton);
+            g->btnChiudi->click();
+        });
+        QTest::mouseClick(w->imgGuida, Qt::LeftButton);
+        TMisc::recordInstead(nullptr);
+        QCOMPARE(opened, QStringList{"\"" + programFolder::path() + "Guida.pdf\""});
+    }
+
+    void closingHidesAndReportsIt() {
+        QSignalSpy closed(w, &Workspace::chiuso);
+        w->cmdEsci->click();
+        QVERIFY(!w->isVisible());
+        QCOMPARE(closed.size(), 1);
+        w->mostra(); // the same window comes back on its year panel
+        QVERIFY(w->panAvvio->isVisible());
+    }
+};
+
+QTEST_MAIN(TstBollettino)
+#include "tst_bollettino.moc"
