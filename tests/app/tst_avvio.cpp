@@ -1,0 +1,138 @@
+#include "app/Clock.h"
+#include "app/MessageService.h"
+#include "app/Picture.h"
+#include "app/ProgramFolder.h"
+#include "app/Shell.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "app/WindowSet.h"
+#include "slips/TfrmBollettino.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+template <class F> void onNextModal(F act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        act(w);
+    });
+}
+} // namespace
+
+class TstAvvio : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QStringList m_opened;
+
+private slots:
+    void initTestCase() {
+        programFolder::setForTests(m_dir.path());
+        Clock::fix(QDateTime(QDate(2025, 1, 2), QTime(9, 0)));
+        TMisc::recordInstead(&m_opened);
+    }
+
+    void init() { m_opened.clear(); }
+
+    // Exactly one of the start screen and the workspaces is visible, and a workspace comes back as
+    // the same window, reset to its year panel.
+    void tilesOpenTheWorkspaceAndClosingComesBack_data() {
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("tile") << "imgBollettino";
+        QTest::newRow("caption") << "btnBollettino";
+        QTest::newRow("description") << "infBollettino";
+    }
+    void tilesOpenTheWorkspaceAndClosingComesBack() {
+        QFETCH(QString, picture);
+        WindowSet set;
+        set.start();
+        QVERIFY(set.avvio->isVisible());
+        TfrmBollettino* first = set.bollettino;
+        QTest::mouseClick(set.avvio->findChild<Picture*>(picture), Qt::LeftButton);
+        QVERIFY(set.bollettino->isVisible());
+        QVERIFY(!set.avvio->isVisible());
+        QCOMPARE(set.bollettino->txtAnno->text(), QString("2025"));
+
+        set.bollettino->txtAnno->setText("2024");
+        set.bollettino->btnApriClick();
+        set.bollettino->close();
+        QVERIFY(!set.bollettino->isVisible());
+        QVERIFY(set.avvio->isVisible());
+
+        QTest::mouseClick(set.avvio->imgBollettino, Qt::LeftButton);
+        QCOMPARE(set.bollettino, first);
+        QVERIFY(set.bollettino->panAvvio->isVisible());
+    }
+
+    void closingTheStartScreenEndsTheProgram() {
+        TfrmAvvio avvio;
+        QSignalSpy esci(&avvio, &TfrmAvvio::esci);
+        avvio.show();
+        avvio.close();
+        QCOMPARE(esci.size(), 1);
+        QTest::mouseClick(avvio.imgEsci, Qt::LeftButton);
+        QCOMPARE(esci.size(), 2);
+    }
+
+    void helpShowsTheOverview() {
+        TfrmAvvio avvio;
+        onNextModal([](QWidget* d) {
+            auto* g = qobject_cast<TfrmGuida*>(d);
+            QVERIFY(g);
+            QCOMPARE(g->lblTitolo->text(), QString("Uno sguardo a Versalio."));
+            const QStringList paragraphs = g->txtGuida->toPlainText().split("\n\n");
+            QCOMPARE(paragraphs.size(), 26);
+            QCOMPARE(paragraphs[23],
+                     QString::fromUtf8("L'accesso al software è protetto da una password aggiornabile dall'utente che "
+                                       "può essere cambiata tutte le volte che si desidera. Per il primo accesso al "
+                                       "programma, bisogna utilizzare la parola chiave \"chiavediaccess\" (scritta "
+                                       "senza le virgolette)."));
+            g->btnChiudi->click();
+        });
+        QTest::mouseClick(avvio.imgGuida, Qt::LeftButton);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void linksHandTheirTextToTheShell() {
+        TfrmAvvio avvio;
+        QTest::mouseClick(avvio.imgSito, Qt::LeftButton);
+        onNextModal([](QWidget* d) {
+            auto* info = qobject_cast<TfrmInfo*>(d);
+            QVERIFY(info);
+            QTest::mouseClick(info->imgEmail, Qt::LeftButton);
+            QTest::mouseClick(info->lnkWeb, Qt::LeftButton);
+            info->btnChiudi->click();
+        });
+        QTest::mouseClick(avvio.imgInfo, Qt::LeftButton);
+        onNextModal([](QWidget* d) {
+            auto* splash = qobject_cast<TfrmSplash*>(d);
+            QVERIFY(splash);
+            QTest::mouseClick(splash->lnkWeb, Qt::LeftButton);
+            splash->btnChiudi->click();
+        });
+        QTest::mouseClick(avvio.imgCopyright, Qt::LeftButton);
+
+        const QString mail = QString::fromUtf8("\"mailto:") + kEmail +
+                             "?subject=Software Versalio&body=Salve, desidererei avere le seguenti informazioni sul "
+                             "software in oggetto:\"";
+        QCOMPARE(m_opened, (QStringList{kSitoWeb, mail, mail, kSitoWeb}));
+    }
+
+    void italianFormatsWhateverTheSystemSays() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TfrmAvvio avvio;
+        QCOMPARE(QLocale().decimalPoint(), QString(","));
+    }
+};
+
+QTEST_MAIN(TstAvvio)
+#include "tst_avvio.moc"
