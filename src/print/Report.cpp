@@ -424,15 +424,16 @@ void PreparedReport::paintPage(QPainter& p, int index) const {
     }
 }
 
-bool PreparedReport::paint(QPagedPaintDevice& device, QString* error) const {
-    device.setPageLayout(layout);
+bool PreparedReport::paint(QPagedPaintDevice& device, QString* error, int first, int last) const {
+    first = std::max(first, 0);
+    last = last < 0 ? int(pages.size()) - 1 : std::min(last, int(pages.size()) - 1);
     QPainter painter;
     if (!painter.begin(&device)) {
         if (error) *error = QStringLiteral("the output cannot be started");
         return false;
     }
-    for (int i = 0; i < pages.size(); ++i) {
-        if (i > 0) device.newPage();
+    for (int i = first; i <= last; ++i) {
+        if (i > first) device.newPage();
         paintPage(painter, i);
     }
     painter.end();

@@ -181,9 +181,10 @@ public:
     // Draws one page with the painter's origin at the paper's top-left corner; the device's
     // resolution gives the scale.
     void paintPage(QPainter& painter, int index) const;
-    // Every page on a paged device (a printer, a PDF); false, with the reason, when painting cannot
-    // start.
-    bool paint(QPagedPaintDevice& device, QString* error = nullptr) const;
+    // Every page from `first` to `last` (0-based, -1 for the last page) on a paged device whose page
+    // layout the caller has set (a printer printing the whole page, a PDF); false, with the reason,
+    // when painting cannot start.
+    bool paint(QPagedPaintDevice& device, QString* error = nullptr, int first = 0, int last = -1) const;
 };
 
 class Report {

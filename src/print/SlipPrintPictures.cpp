@@ -1,0 +1,166 @@
+#include "SlipPrintPictures.h"
+
+#include "SlipLayout.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace slipPictures {
+
+namespace {
+
+const QColor kInk(0x1d, 0x3f, 0x6e);
+const QColor kAccent(0xd9, 0x6c, 0x00);
+const QColor kPaperEdge(0x9a, 0xa5, 0xb1);
+const QColor kShade(0xe9, 0xed, 0xf2);
+
+QPixmap canvas(const QSize& size, qreal dpr) {
+    QPixmap pm(size * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+void arrow(QPainter& p, QPointF from, QPointF to, const QColor& color) {
+    p.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(from, to);
+    const QLineF line(to, from);
+    QPainterPath head;
+    const QLineF a = QLineF::fromPolar(7, line.angle() + 28).translated(to);
+    const QLineF b = QLineF::fromPolar(7, line.angle() - 28).translated(to);
+    head.moveTo(to);
+    head.lineTo(a.p2());
+    head.lineTo(b.p2());
+    head.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(color);
+    p.drawPath(head);
+}
+
+// Short rules standing for the printed data of a slip.
+void dataLines(QPainter& p, const QRectF& r) {
+    p.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::RoundCap));
+    const double step = r.height() / 6;
+    for (int i = 0; i < 6; ++i) {
+        const double y = r.top() + step * (i + 0.5);
+        const double w = r.width() * (i % 3 == 0 ? 0.95 : (i % 3 == 1 ? 0.7 : 0.5));
+        p.drawLine(QPointF(r.left(), y), QPointF(r.left() + w / 2 - 3, y));
+        p.drawLine(QPointF(r.left() + r.width() / 2 + 3, y), QPointF(r.left() + r.width() / 2 + w / 2, y));
+    }
+}
+
+} // namespace
+
+QPixmap margini(const QSize& size, qreal dpr) {
+    QPixmap pm = canvas(size, dpr);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width(), h = size.height();
+
+    const QRectF sheet(w * 0.20, h * 0.16, w * 0.74, h * 0.74);
+    p.setPen(QPen(kPaperEdge, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(sheet);
+
+    // Where the data would print with both margins at 0, and where the margins move it.
+    const QRectF home(sheet.left() + 6, sheet.top() + 6, sheet.width() * 0.62, sheet.height() * 0.55);
+    p.setPen(QPen(kPaperEdge, 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(home);
+    const QRectF moved = home.translated(sheet.width() * 0.22, sheet.height() * 0.28);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kShade);
+    p.drawRect(moved);
+    dataLines(p, moved.adjusted(6, 5, -6, -5));
+
+    arrow(p, QPointF(moved.left() + moved.width() * 0.5, home.top()),
+          QPointF(moved.left() + moved.width() * 0.5, moved.top() - 1), kAccent);
+    arrow(p, QPointF(home.left(), moved.top() + moved.height() * 0.5),
+          QPointF(moved.left() - 1, moved.top() + moved.height() * 0.5), kAccent);
+
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kAccent);
+    p.drawText(QRectF(0, 0, w, sheet.top() - 2), Qt::AlignHCenter | Qt::AlignBottom,
+               QStringLiteral("+ superiore: verso il basso"));
+    p.save();
+    p.translate(sheet.left() - 4, sheet.center().y());
+    p.rotate(-90);
+    p.drawText(QRectF(-sheet.height() / 2 - 20, -16, sheet.height() + 40, 14), Qt::AlignCenter,
+               QStringLiteral("+ sinistro: verso destra"));
+    p.restore();
+    return pm;
+}
+
+QPixmap vassoio(const QSize& size, qreal dpr) {
+    QPixmap pm = canvas(size, dpr);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width(), h = size.height();
+
+    // The tray and the slip in it, seen from above the printer's front.
+    const QRectF tray(w * 0.12, h * 0.50, w * 0.76, h * 0.40);
+    QPainterPath trayPath;
+    trayPath.moveTo(tray.left() + 14, tray.top());
+    trayPath.lineTo(tray.right() - 14, tray.top());
+    trayPath.lineTo(tray.right(), tray.bottom());
+    trayPath.lineTo(tray.left(), tray.bottom());
+    trayPath.closeSubpath();
+    p.setPen(QPen(kPaperEdge, 1));
+    p.setBrush(kShade);
+    p.drawPath(trayPath);
+
+    const QRectF slip(w * 0.34, tray.top() - h * 0.12, w * 0.32, tray.height() + h * 0.06);
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(slip);
+    dataLines(p, slip.adjusted(6, 6, -6, -8));
+
+    // The printer body over the back of the tray.
+    const QRectF body(w * 0.08, h * 0.06, w * 0.84, h * 0.38);
+    p.setPen(QPen(kInk, 1.2));
+    p.setBrush(QColor(0xf6, 0xf7, 0xf9));
+    p.drawRoundedRect(body, 8, 8);
+    p.setBrush(kInk);
+    p.drawRoundedRect(QRectF(body.left() + body.width() * 0.25, body.bottom() - 9, body.width() * 0.5, 4), 2, 2);
+    p.setBrush(QColor(0x3c, 0xa0, 0x50));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(body.right() - 16, body.top() + 14), 4, 4);
+
+    // The two guides closed up to the slip.
+    p.setBrush(kAccent);
+    const double gy = slip.top() + slip.height() * 0.55;
+    p.drawRoundedRect(QRectF(slip.left() - 7, gy - 12, 6, 24), 2, 2);
+    p.drawRoundedRect(QRectF(slip.right() + 1, gy - 12, 6, 24), 2, 2);
+    arrow(p, QPointF(tray.left() + 12, gy), QPointF(slip.left() - 10, gy), kAccent);
+    arrow(p, QPointF(tray.right() - 12, gy), QPointF(slip.right() + 10, gy), kAccent);
+    return pm;
+}
+
+QPixmap foglioA4(const QSize& size, qreal dpr) {
+    QPixmap pm = canvas(size, dpr);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double w = size.width(), h = size.height();
+    // A landscape A4 sheet, as large as the picture allows.
+    double sw = w - 8, sh = sw * 210.0 / 297.0;
+    if (sh > h - 8) {
+        sh = h - 8;
+        sw = sh * 297.0 / 210.0;
+    }
+    const QRectF sheet((w - sw) / 2, (h - sh) / 2, sw, sh);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 40));
+    p.drawRect(sheet.translated(3, 3));
+    p.setPen(QPen(kPaperEdge, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(sheet);
+    const double k = sheet.width() / 297.0;
+    slipLayout::drawArtwork(p, QRectF(sheet.left(), sheet.top() + slipLayout::kA4ShiftMm * k, sheet.width(),
+                                      slipLayout::kSlipHeightMm * k));
+    return pm;
+}
+
+} // namespace slipPictures

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+
+// The instruction pictures of the two slip print dialogs, drawn at the screen's resolution.
+namespace slipPictures {
+
+// A form on the printer's sheet, moved by the top and left margins.
+QPixmap margini(const QSize& size, qreal devicePixelRatio);
+// A printer with the blank slip in its tray and the paper guides closed up to it.
+QPixmap vassoio(const QSize& size, qreal devicePixelRatio);
+// A landscape A4 sheet with the slip printed in its lower half.
+QPixmap foglioA4(const QSize& size, qreal devicePixelRatio);
+
+} // namespace slipPictures

@@ -1,0 +1,50 @@
+#include "TfrmStampaBolBis_A4.h"
+
+#include "ReportOutput.h"
+#include "SlipLayout.h"
+#include "SlipPrintPictures.h"
+#include "app/Clock.h"
+#include "ui_TfrmStampaBolBis_A4.h"
+
+TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const SlipValues& slip, QWidget* parent)
+    : QDialog(parent), repBollettino_Graph(slipLayout::graphReport()),
+      ui(std::make_unique<Ui::TfrmStampaBolBis_A4>()), m_slip(slip) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    imgA4 = ui->imgA4;
+    btnAnteprima = ui->btnAnteprima;
+    btnFoglioA4 = ui->btnFoglioA4;
+    btnAnnulla = ui->btnAnnulla;
+
+    QFont heading = ui->lblTitoloA4->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.4);
+    heading.setBold(true);
+    ui->lblTitoloA4->setFont(heading);
+    imgA4->setPixmap(slipPictures::foglioA4(imgA4->minimumSize(), devicePixelRatioF()));
+    for (QPushButton* b : {btnAnteprima, btnFoglioA4, btnAnnulla}) b->setMinimumHeight(34);
+
+    connect(btnAnteprima, &QPushButton::clicked, this, &TfrmStampaBolBis_A4::btnAnteprimaClick);
+    connect(btnFoglioA4, &QPushButton::clicked, this, &TfrmStampaBolBis_A4::btnFoglioA4Click);
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmStampaBolBis_A4::btnAnnullaClick);
+}
+
+TfrmStampaBolBis_A4::~TfrmStampaBolBis_A4() = default;
+
+void TfrmStampaBolBis_A4::prepareSlip() {
+    slipLayout::fill(repBollettino_Graph, m_slip);
+    repBollettino_Graph.prepare(Clock::now());
+}
+
+void TfrmStampaBolBis_A4::btnAnteprimaClick() {
+    prepareSlip();
+    reportOutput::preview(this, repBollettino_Graph);
+    accept();
+}
+
+void TfrmStampaBolBis_A4::btnFoglioA4Click() {
+    prepareSlip();
+    reportOutput::print(this, repBollettino_Graph);
+    accept();
+}
+
+void TfrmStampaBolBis_A4::btnAnnullaClick() { reject(); }
