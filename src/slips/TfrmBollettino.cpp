@@ -16,6 +16,8 @@
 #include "archive/RecordFile.h"
 #include "archive/Text.h"
 #include "print/AmountWords.h"
+#include "print/TfrmStampaBolBis.h"
+#include "print/TfrmStampaBolBis_A4.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -623,9 +625,15 @@ void TfrmBollettino::cmdDuplicaClick() {
 
 void TfrmBollettino::cmdGuidaClick() { mostraGuida(this, guidaBollettini::titolo(), guidaBollettini::testo()); }
 
-void TfrmBollettino::cmdStampa_su_ModuloClick() {}
+void TfrmBollettino::cmdStampa_su_ModuloClick() {
+    TfrmStampaBolBis stampa(valoriSchermo(), this);
+    stampa.exec();
+}
 
-void TfrmBollettino::cmdStampa_su_A4Click() {}
+void TfrmBollettino::cmdStampa_su_A4Click() {
+    TfrmStampaBolBis_A4 stampa(valoriSchermo(), this);
+    stampa.exec();
+}
 
 void TfrmBollettino::txtImportoKeyUp() {
     const QString t = txtImporto->text();

@@ -9,6 +9,8 @@
 #include "archive/RecordFile.h"
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
+#include "print/TfrmStampaBolBis.h"
+#include "print/TfrmStampaBolBis_A4.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -539,6 +541,31 @@ private slots:
         QTest::mouseClick(w->imgGuida, Qt::LeftButton);
         TMisc::recordInstead(nullptr);
         QCOMPARE(opened, QStringList{"\"" + programFolder::path() + "Guida.pdf\""});
+    }
+
+    // Both print commands print what the fields show, saved or not.
+    void printCommandsTakeTheSlipOnScreen() {
+        openYear();
+        fillValid();
+        QTest::keyClicks(w->txtImporto, "42");
+        const SlipValues v = w->valoriSchermo();
+        QCOMPARE(v.CCP, QString("123456"));
+        QCOMPARE(v.Importo, QString("42"));
+        QCOMPARE(v.ImpLettere, QString("QUARANTADUE"));
+        QCOMPARE(v.Intestatario, QString("MARIO ROSSI"));
+        QCOMPARE(v.DataScade, QString("05/03/2024"));
+        onNextModal([](QWidget* d) {
+            QVERIFY(qobject_cast<TfrmStampaBolBis*>(d));
+            static_cast<QDialog*>(d)->reject();
+        });
+        w->cmdStampa_su_Modulo->click();
+        onNextModal([](QWidget* d) {
+            QVERIFY(qobject_cast<TfrmStampaBolBis_A4*>(d));
+            static_cast<QDialog*>(d)->reject();
+        });
+        w->cmdStampa_su_A4->click();
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(!QFile::exists(archive())); // printing saves nothing
     }
 
     void closingHidesAndReportsIt() {
