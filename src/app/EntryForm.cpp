@@ -101,7 +101,8 @@ bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (isEnter(key->key()) && m_next.contains(w)) {
-            m_next.value(w)->setFocus(Qt::OtherFocusReason);
+            // As with Tab, the next field's text comes selected, so typing replaces it (the cents' "00").
+            m_next.value(w)->setFocus(Qt::TabFocusReason);
             return true;
         }
         if (m_digits.contains(watched)) {

@@ -217,6 +217,16 @@ private slots:
             QCOMPARE(f->isVisible(), f->objectName() == frameName);
     }
 
+    void enterSelectsTheNextFieldSoTypingReplacesIt() {
+        openYear();
+        QTest::keyClicks(w->txtImporto, "12");
+        QTest::keyClick(w->txtImporto, Qt::Key_Return);
+        QTest::keyClicks(w->txtCents, "5");
+        QTest::keyClick(w->txtCents, Qt::Key_Return);
+        QCOMPARE(w->txtCents->text(), QString("50"));
+        QCOMPARE(w->txtCentLettere->text(), QString("50"));
+    }
+
     void wordsFollowTheAmount() {
         openYear();
         QTest::keyClicks(w->txtImporto, "150");
