@@ -57,40 +57,36 @@ QPixmap margini(const QSize& size, qreal dpr) {
     p.setRenderHint(QPainter::Antialiasing);
     const double w = size.width(), h = size.height();
 
-    const QRectF sheet(w * 0.20, h * 0.16, w * 0.74, h * 0.74);
+    const QRectF sheet(6, 6, w - 12, h - 12);
     p.setPen(QPen(kPaperEdge, 1));
     p.setBrush(Qt::white);
     p.drawRect(sheet);
 
     // Where the data would print with both margins at 0, and where the margins move it.
-    const QRectF home(sheet.left() + 6, sheet.top() + 6, sheet.width() * 0.62, sheet.height() * 0.55);
+    const QRectF home(sheet.left() + 8, sheet.top() + 8, sheet.width() * 0.55, sheet.height() * 0.48);
     p.setPen(QPen(kPaperEdge, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(home);
-    const QRectF moved = home.translated(sheet.width() * 0.22, sheet.height() * 0.28);
+    const QRectF moved = home.translated(sheet.width() * 0.34, sheet.height() * 0.36);
     p.setPen(QPen(kInk, 1));
     p.setBrush(kShade);
     p.drawRect(moved);
     dataLines(p, moved.adjusted(6, 5, -6, -5));
 
-    arrow(p, QPointF(moved.left() + moved.width() * 0.5, home.top()),
-          QPointF(moved.left() + moved.width() * 0.5, moved.top() - 1), kAccent);
-    arrow(p, QPointF(home.left(), moved.top() + moved.height() * 0.5),
-          QPointF(moved.left() - 1, moved.top() + moved.height() * 0.5), kAccent);
+    const double ax = moved.left() + moved.width() * 0.62;
+    arrow(p, QPointF(ax, home.top() + 2), QPointF(ax, moved.top() - 1), kAccent);
+    const double ay = moved.top() + moved.height() * 0.62;
+    arrow(p, QPointF(home.left() + 2, ay), QPointF(moved.left() - 1, ay), kAccent);
 
     QFont f = p.font();
     f.setPixelSize(11);
     f.setBold(true);
     p.setFont(f);
     p.setPen(kAccent);
-    p.drawText(QRectF(0, 0, w, sheet.top() - 2), Qt::AlignHCenter | Qt::AlignBottom,
-               QStringLiteral("+ superiore: verso il basso"));
-    p.save();
-    p.translate(sheet.left() - 4, sheet.center().y());
-    p.rotate(-90);
-    p.drawText(QRectF(-sheet.height() / 2 - 20, -16, sheet.height() + 40, 14), Qt::AlignCenter,
-               QStringLiteral("+ sinistro: verso destra"));
-    p.restore();
+    p.drawText(QRectF(ax + 5, home.top(), sheet.right() - ax - 7, moved.top() - home.top()),
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, QStringLiteral("superiore"));
+    p.drawText(QRectF(home.left(), ay + 3, moved.left() - home.left() - 4, 16), Qt::AlignHCenter | Qt::AlignTop,
+               QStringLiteral("sinistro"));
     return pm;
 }
 
