@@ -3,6 +3,7 @@
 #include "GuidaBollettini.h"
 #include "TfrmCalendario.h"
 #include "app/Clock.h"
+#include "app/Comandi.h"
 #include "app/EntryForm.h"
 #include "app/MessageService.h"
 #include "app/Picture.h"
@@ -239,79 +240,49 @@ void TfrmBollettino::costruisciScheda() {
     lblFile = pan->findChild<QLabel*>(QStringLiteral("lblFile"));
 
     // The command column, with the information bar's description of each.
-    struct Command {
-        QToolButton** button;
-        const char* name;
-        const char* caption;
-        const char* picture;
-        QString hint;
-    };
-    const Command commands[] = {
-        {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
-         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-        {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
-         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
-        {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
-        {&cmdAllega, "cmdAllega", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
-        {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
-        {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
-         QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
-        {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
-         QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
-        {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
-         QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
-        {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
-         QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
-        {&cmdEsporta, "cmdEsporta", "Esporta", "cmd_esporta",
-         QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-        {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
-         QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-        {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
-    };
-    int y = 8;
-    for (const Command& c : commands) {
-        auto* b = new QToolButton(pan);
-        b->setObjectName(QLatin1String(c.name));
-        b->setText(QLatin1String(c.caption));
-        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(c.picture))));
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setGeometry(964, y, 180, 44);
-        b->setStyleSheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: #1f3f5f; "
-                                        "border-radius: 6px; padding-left: 6px; }"
-                                        "QToolButton:hover { background: rgba(255,255,255,0.75); }"));
-        form->hint(b, c.hint);
-        *c.button = b;
-        y += 49;
-    }
+    colonnaComandi(
+        pan, form,
+        {
+            {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
+             QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+            {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
+             QStringLiteral(
+                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
+            {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
+            {&cmdAllega, "cmdAllega", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
+            {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
+            {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
+             QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
+            {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
+             QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
+            {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
+             QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
+            {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
+             QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+            {&cmdEsporta, "cmdEsporta", "Esporta", "cmd_esporta",
+             QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+            {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+            {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
+        },
+        QPoint(964, 8));
 
-    const Command arrows[] = {
-        {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio.")},
-        {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
-         QStringLiteral("Visualizza la scheda precedente in archivio.")},
-        {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio.")},
-        {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio.")},
-        {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
-         QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico.")},
-        {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
-         QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico.")},
-    };
-    const QRect arrowGeo[] = {QRect(730, 612, 42, 42), QRect(776, 612, 42, 42), QRect(916, 612, 42, 42),
-                              QRect(962, 612, 42, 42), QRect(146, 158, 26, 26), QRect(146, 338, 26, 26)};
-    for (int i = 0; i < 6; ++i) {
-        auto* b = new QToolButton(pan);
-        b->setObjectName(QLatin1String(arrows[i].name));
-        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(arrows[i].picture))));
-        b->setIconSize(arrowGeo[i].size() - QSize(6, 6));
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setGeometry(arrowGeo[i]);
-        b->setFocusPolicy(Qt::NoFocus);
-        form->hint(b, arrows[i].hint);
-        *arrows[i].button = b;
-    }
+    pulsantiImmagine(
+        pan, form,
+        {
+            {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio."),
+             QRect(730, 612, 42, 42)},
+            {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
+             QStringLiteral("Visualizza la scheda precedente in archivio."), QRect(776, 612, 42, 42)},
+            {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio."),
+             QRect(916, 612, 42, 42)},
+            {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio."),
+             QRect(962, 612, 42, 42)},
+            {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
+             QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."), QRect(146, 158, 26, 26)},
+            {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
+             QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico."), QRect(146, 338, 26, 26)},
+        });
     form->hint(chkSaldato, QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
 
     lblPosizione = new QLabel(pan);

@@ -17,17 +17,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-namespace {
-template <class F> void onNextModal(F act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        act(w);
-    });
-}
-} // namespace
+#include "common/GuiTest.h"
+#include <QTimer>
 
 class TstAvvio : public QObject {
     Q_OBJECT

@@ -21,6 +21,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "common/GuiTest.h"
 #include <QTimer>
 #include <QToolButton>
 
@@ -34,25 +36,6 @@ const QString kNew = QString::fromUtf8("La scheda corrente è stata inserita in 
 const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
-// Types any text, accented letters included, as key events.
-void typeText(QWidget* w, const QString& text) {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode() : 0,
-                        Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
-}
-
-// Runs `act` on the modal dialog that the next call opens.
-template <class F> void onNextModal(F act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        QVERIFY(w);
-        act(w);
-    });
-}
 } // namespace
 
 class TstBollettino : public QObject {
