@@ -148,7 +148,7 @@ void drawArtwork(QPainter& painter, const QRectF& target) {
     writingRules(c);
     boxes(c);
 
-    const Qt::Alignment rightMid = Qt::AlignRight | Qt::AlignVCenter, leftMid = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment rightMid = Qt::AlignRight | Qt::AlignVCenter;
     const Qt::Alignment above = Qt::AlignLeft | Qt::AlignBottom;
 
     // Left section: the receipt, holder and payer on whole lines.
@@ -191,7 +191,7 @@ void drawArtwork(QPainter& painter, const QRectF& target) {
 
         const LineField& words = line(QStringLiteral("txtImpLettere_B"));
         c.caption(136.0, words.topMm, words.leftMm - 137.0, words.heightMm, QStringLiteral("IMPORTO IN LETTERE"),
-                  leftMid);
+                  rightMid);
         const BoxRow& holder = row(QStringLiteral("txtIntesta"));
         c.caption(holder.leftsMm.first(), holder.topMm - kBoxPadYMm - 2.6, 60, 2.4, QStringLiteral("INTESTATO A"),
                   above);
