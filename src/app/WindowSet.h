@@ -4,6 +4,7 @@
 
 class TfrmAvvio;
 class TfrmBollettino;
+class TfrmEsecutori;
 class Workspace;
 
 // The long-lived windows, created once and only shown and hidden: exactly one of the start
@@ -18,6 +19,7 @@ public:
 
     TfrmAvvio* avvio;
     TfrmBollettino* bollettino;
+    TfrmEsecutori* esecutori;
 
 private:
     void apri(Workspace* workspace);
