@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -235,7 +236,8 @@ void Report::prepare(const QDateTime& now) {
 
     const QSizeF paper = paperSizeMm();
     const QPointF origin(report::fromMm(margins.left()), report::fromMm(margins.top()));
-    const double areaHeight = report::fromMm(paper.height() - margins.top() - margins.bottom());
+    // Margins that leave no room at all still let the bands advance, a sliver at a time.
+    const double areaHeight = std::max(report::fromMm(paper.height() - margins.top() - margins.bottom()), 1.0);
     const double paperWidth = report::fromMm(paper.width());
     const QString date = now.date().toString(QStringLiteral("dd/MM/yyyy"));
     const QString time = now.time().toString(QStringLiteral("HH:mm:ss"));
@@ -275,15 +277,14 @@ void Report::prepare(const QDateTime& now) {
             if (const TextObject* t = item.text()) {
                 const double pitch = t->linePitch();
                 const double first = o->rect.top() + alignOffset(*t, o->rect.height(), int(t->lines().size()));
-                bool started = false;
-                for (qsizetype i = 0; i < t->lines().size(); ++i) {
-                    const double lineTop = first + i * pitch;
-                    if (clipped && (lineTop < from - kEps || lineTop + pitch > to + kEps)) continue;
-                    if (!started) item.linesTop = lineTop + dy;
-                    started = true;
-                    item.lines.append(t->lines()[i]);
+                const qsizetype n = t->lines().size();
+                qsizetype a = 0, b = n;
+                if (clipped) { // only the lines wholly inside the part
+                    a = std::clamp<qsizetype>(qsizetype(std::ceil((from - kEps - first) / pitch)), 0, n);
+                    b = std::clamp<qsizetype>(qsizetype(std::floor((to + kEps - first) / pitch)), a, n);
                 }
-                if (!started) item.linesTop = first + dy;
+                item.lines = t->lines().mid(a, b - a);
+                item.linesTop = first + a * pitch + dy;
             }
             if (clipped && item.lines.isEmpty() &&
                 (o->rect.bottom() <= from + kEps || o->rect.top() >= to - kEps))
@@ -346,12 +347,13 @@ void Report::prepare(const QDateTime& now) {
                                                                            : nullptr;
                     if (!t) continue;
                     const double first = o->rect.top() + alignOffset(*t, o->rect.height(), int(t->lines().size()));
-                    for (qsizetype i = 0; i < t->lines().size(); ++i) {
-                        const double top = first + i * t->linePitch(), bottom = top + t->linePitch();
-                        if (top < to - kEps && bottom > to + kEps && top > from + kEps) {
-                            to = top;
-                            moved = true;
-                        }
+                    const double pitch = t->linePitch();
+                    const qsizetype i = qsizetype(std::floor((to - first) / pitch));
+                    if (i < 0 || i >= t->lines().size()) continue;
+                    const double top = first + i * pitch;
+                    if (top < to - kEps && top + pitch > to + kEps && top > from + kEps) {
+                        to = top;
+                        moved = true;
                     }
                 }
             }
