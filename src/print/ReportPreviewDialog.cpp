@@ -2,6 +2,7 @@
 
 #include "ReportOutput.h"
 
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -44,7 +45,9 @@ ReportPreviewDialog::ReportPreviewDialog(const PreparedReport& report, QWidget* 
     };
     button("btnStampa", QStringLiteral("Stampa"), QStyle::SP_DialogOkButton, &ReportPreviewDialog::btnStampaClick,
            QKeySequence::Print)
-        ->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_DialogOkButton)));
+        ->setIcon(QFile::exists(QStringLiteral(":/pictures/cmd_stampa.svg"))
+                      ? QIcon(QStringLiteral(":/pictures/cmd_stampa.svg"))
+                      : QIcon::fromTheme(QStringLiteral("document-print"), style()->standardIcon(QStyle::SP_DialogOkButton)));
     bar->addSeparator();
     button("btnZoomPiu", QStringLiteral("Ingrandisci"), QStyle::SP_ArrowUp, &ReportPreviewDialog::btnZoomPiuClick,
            QKeySequence::ZoomIn);
