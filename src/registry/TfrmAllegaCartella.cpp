@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
 
 namespace {
 
@@ -54,25 +56,29 @@ protected:
     }
 };
 
-// Copies `from` over `to` so that a failure at any point leaves `to` as it was.
+// Copies `from` over `to` so that a failure at any point leaves `to` as it was. The copy is made
+// under a short temporary name (a long name plus a suffix could pass the file system's limit) and
+// then renamed over the target in one step.
 bool copia(const QString& from, const QString& to) {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    QByteArray buffer;
+    QTemporaryFile tmp(QFileInfo(to).dir().filePath(QStringLiteral("allegato_XXXXXX.tmp")));
+    if (!tmp.open()) return false;
     while (!in.atEnd()) {
-        buffer = in.read(1 << 20);
-        if (buffer.isEmpty() && in.error() != QFileDevice::NoError) {
-            out.cancelWriting();
-            return false;
-        }
-        if (out.write(buffer) != buffer.size()) {
-            out.cancelWriting();
-            return false;
-        }
+        const QByteArray buffer = in.read(1 << 20);
+        if (buffer.isEmpty() && in.error() != QFileDevice::NoError) return false;
+        if (tmp.write(buffer) != buffer.size()) return false;
     }
-    return out.commit();
+    if (in.error() != QFileDevice::NoError || !tmp.flush()) return false;
+    tmp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                       QFileDevice::ReadOther);
+    tmp.close();
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(tmp.fileName().toStdU16String()),
+                            std::filesystem::path(to.toStdU16String()), ec);
+    if (ec) return false;
+    tmp.setAutoRemove(false);
+    return true;
 }
 
 void copiaNonRiuscita(QWidget* parent) {

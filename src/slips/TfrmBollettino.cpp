@@ -17,6 +17,7 @@
 #include "archive/RecordFile.h"
 #include "archive/Text.h"
 #include "print/AmountWords.h"
+#include "registry/TfrmAllegaCartella.h"
 #include "print/TfrmStampaBolBis.h"
 #include "print/TfrmStampaBolBis_A4.h"
 
@@ -326,6 +327,7 @@ void TfrmBollettino::costruisciScheda() {
     connect(cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::cmdNuovoClick);
     connect(cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::cmdSalvaClick);
     connect(cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::cmdDuplicaClick);
+    connect(cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::cmdAllegaClick);
     connect(cmdPrimo, &QToolButton::clicked, this, &TfrmBollettino::cmdPrimoClick);
     connect(cmdUltimo, &QToolButton::clicked, this, &TfrmBollettino::cmdUltimoClick);
     connect(cmdAvanti, &QToolButton::clicked, this, &TfrmBollettino::cmdAvantiClick);
@@ -592,6 +594,11 @@ void TfrmBollettino::cmdDuplicaClick() {
     txtImporto->setFocus(Qt::OtherFocusReason);
     msg::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
                                           "Al termine premere Salva per inserire la scheda in archivio."));
+}
+
+void TfrmBollettino::cmdAllegaClick() {
+    TfrmAllegaCartella dlg(this);
+    dlg.exec();
 }
 
 void TfrmBollettino::cmdGuidaClick() { mostraGuida(this, guidaBollettini::titolo(), guidaBollettini::testo()); }

@@ -58,6 +58,7 @@ public:
     void cmdNuovoClick();
     void cmdSalvaClick();
     void cmdDuplicaClick();
+    void cmdAllegaClick();
     void cmdPrimoClick();
     void cmdUltimoClick();
     void cmdAvantiClick();
