@@ -17,7 +17,7 @@ QToolButton* pulsante(QWidget* panel, EntryForm* form, const Comando& c) {
 }
 } // namespace
 
-void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& comandi, QPoint topLeft) {
+void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& comandi, QPoint topLeft, int passo) {
     int y = topLeft.y();
     for (const Comando& c : comandi) {
         QToolButton* b = pulsante(panel, form, c);
@@ -28,7 +28,7 @@ void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& coman
         b->setStyleSheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: #1f3f5f; "
                                         "border-radius: 6px; padding-left: 6px; }"
                                         "QToolButton:hover { background: rgba(255,255,255,0.75); }"));
-        y += 49;
+        y += passo;
     }
 }
 

@@ -21,7 +21,7 @@ struct Comando {
 };
 
 // The workspaces' column of captioned picture buttons, top to bottom from `topLeft`.
-void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& comandi, QPoint topLeft);
+void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& comandi, QPoint topLeft, int passo = 49);
 
 // Picture-only buttons (arrows, import buttons), each at its own geometry; they never take the focus.
 void pulsantiImmagine(QWidget* panel, EntryForm* form, const QList<Comando>& comandi);

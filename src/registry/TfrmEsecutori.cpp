@@ -4,6 +4,7 @@
 #include "SchedaInformativa.h"
 #include "TfrmAllegaCartella.h"
 #include "app/Clock.h"
+#include "app/Comandi.h"
 #include "app/EntryForm.h"
 #include "app/MessageService.h"
 #include "app/Picture.h"
@@ -254,73 +255,44 @@ void TfrmEsecutori::costruisci() {
                {"CCP", txtCCP},               {"Causale01", txtCausale01},
                {"Causale02", txtCausale02},   {"Note", txtNote}};
 
-    // The command column, with the status line's description of each.
-    struct Command {
-        QToolButton** button;
-        const char* name;
-        const char* caption;
-        const char* picture;
-        QString hint;
-    };
-    const Command commands[] = {
-        {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
-         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-        {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
-         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
-        {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
-        {&cmdFile, "cmdFile", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
-        {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
-        {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
-         QStringLiteral("Visualizza l'anteprima di stampa.")},
-        {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
-        {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
-        {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
-         QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
-        {&cmdEsporta, "cmdEsporta", "Esporta archivio", "cmd_esporta",
-         QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-        {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
-         QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-        {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
-    };
-    int cy = 8;
-    for (const Command& c : commands) {
-        auto* b = new QToolButton(pan);
-        b->setObjectName(QLatin1String(c.name));
-        b->setText(QLatin1String(c.caption));
-        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(c.picture))));
-        b->setIconSize(QSize(32, 32));
-        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setGeometry(964, cy, 180, 44);
-        b->setStyleSheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: #1f3f5f; "
-                                        "border-radius: 6px; padding-left: 6px; }"
-                                        "QToolButton:hover { background: rgba(255,255,255,0.75); }"));
-        form->hint(b, c.hint);
-        *c.button = b;
-        cy += 52;
-    }
+    // The command column, with the information bar's description of each.
+    colonnaComandi(
+        pan, form,
+        {
+            {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
+             QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
+            {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
+             QStringLiteral(
+                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
+            {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
+            {&cmdFile, "cmdFile", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
+            {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
+            {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
+             QStringLiteral("Visualizza l'anteprima di stampa.")},
+            {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
+            {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
+            {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
+             QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
+            {&cmdEsporta, "cmdEsporta", "Esporta archivio", "cmd_esporta",
+             QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
+            {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+            {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
+        },
+        QPoint(964, 8), 52);
 
-    const Command arrows[] = {
-        {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio.")},
-        {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
-         QStringLiteral("Visualizza la scheda precedente in archivio.")},
-        {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio.")},
-        {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio.")},
-    };
-    const int arrowX[] = {902, 946, 1054, 1098};
-    for (int i = 0; i < 4; ++i) {
-        auto* b = new QToolButton(pan);
-        b->setObjectName(QLatin1String(arrows[i].name));
-        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(arrows[i].picture))));
-        b->setIconSize(QSize(34, 34));
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setGeometry(arrowX[i], 640, 40, 42);
-        b->setFocusPolicy(Qt::NoFocus);
-        form->hint(b, arrows[i].hint);
-        *arrows[i].button = b;
-    }
+    pulsantiImmagine(
+        pan, form,
+        {
+            {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio."),
+             QRect(902, 640, 40, 42)},
+            {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
+             QStringLiteral("Visualizza la scheda precedente in archivio."), QRect(946, 640, 40, 42)},
+            {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio."),
+             QRect(1054, 640, 40, 42)},
+            {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio."),
+             QRect(1098, 640, 40, 42)},
+        });
     lblPosizione = new QLabel(pan);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     QFont lf = lblPosizione->font();
