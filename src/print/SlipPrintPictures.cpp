@@ -73,7 +73,8 @@ QPixmap margini(const QSize& size, qreal dpr) {
     p.drawRect(moved);
     dataLines(p, moved.adjusted(6, 5, -6, -5));
 
-    const double ax = moved.left() + moved.width() * 0.62;
+    // Near the box's left edge, so that the word beside the arrow fits on the sheet.
+    const double ax = moved.left() + moved.width() * 0.28;
     arrow(p, QPointF(ax, home.top() + 2), QPointF(ax, moved.top() - 1), kAccent);
     const double ay = moved.top() + moved.height() * 0.62;
     arrow(p, QPointF(home.left() + 2, ay), QPointF(moved.left() - 1, ay), kAccent);
@@ -84,7 +85,7 @@ QPixmap margini(const QSize& size, qreal dpr) {
     p.setFont(f);
     p.setPen(kAccent);
     p.drawText(QRectF(ax + 5, home.top(), sheet.right() - ax - 7, moved.top() - home.top()),
-               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, QStringLiteral("superiore"));
+               Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("superiore"));
     p.drawText(QRectF(home.left(), ay + 3, moved.left() - home.left() - 4, 16), Qt::AlignHCenter | Qt::AlignTop,
                QStringLiteral("sinistro"));
     return pm;
