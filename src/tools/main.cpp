@@ -1,6 +1,7 @@
 #include "Subcommands.h"
 
 #include <QGuiApplication>
+#include <memory>
 #include <QStringConverter>
 
 namespace {
@@ -33,9 +34,13 @@ int usageError(const Subcommand& cmd, const QString& why) {
 }
 
 int main(int argc, char** argv) {
-    // Printing needs a GUI application object, but never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Only printing needs a GUI application object (never a screen); the other subcommands stay
+    // free of the window system and of its start-up notices.
+    const bool printing = argc > 1 && QByteArray(argv[1]) == kPrint.name;
+    if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> application =
+        printing ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(args.isEmpty() ? err() : out());
