@@ -256,53 +256,26 @@ void TfrmEsecutori::costruisci() {
                {"Causale02", txtCausale02},   {"Note", txtNote}};
 
     // The command column, with the information bar's description of each.
-    colonnaComandi(
-        pan, form,
-        {
-            {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
-             QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-            {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
-             QStringLiteral(
-                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
-            {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
-            {&cmdFile, "cmdFile", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
-            {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
-            {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
-             QStringLiteral("Visualizza l'anteprima di stampa.")},
-            {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
-            {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
-            {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
-             QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
-            {&cmdEsporta, "cmdEsporta", "Esporta archivio", "cmd_esporta",
-             QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-            {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
-             QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-            {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
-        },
-        QPoint(964, 8), 52);
-
-    pulsantiImmagine(
-        pan, form,
-        {
-            {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio."),
-             QRect(902, 640, 40, 42)},
-            {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
-             QStringLiteral("Visualizza la scheda precedente in archivio."), QRect(946, 640, 40, 42)},
-            {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio."),
-             QRect(1054, 640, 40, 42)},
-            {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio."),
-             QRect(1098, 640, 40, 42)},
-        });
-    lblPosizione = new QLabel(pan);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    QFont lf = lblPosizione->font();
-    lf.setBold(true);
-    lf.setPointSize(14);
-    lblPosizione->setFont(lf);
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setGeometry(990, 644, 60, 34);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #b0c4de; "
-                                               "border-radius: 4px; color: #1f3f5f; }"));
+    colonnaComandi(pan, form,
+                   {
+                       comandi::nuovo(&cmdNuovo),
+                       comandi::duplica(&cmdDuplica),
+                       comandi::salva(&cmdSalva),
+                       comandi::allega(&cmdFile, "cmdFile"),
+                       comandi::trova(&cmdTrova),
+                       {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
+                        QStringLiteral("Visualizza l'anteprima di stampa.")},
+                       {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
+                       {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
+                       {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
+                        QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
+                       comandi::esporta(&cmdEsporta, "Esporta archivio"),
+                       comandi::guida(&cmdGuida),
+                       comandi::esci(&cmdEsci),
+                   },
+                   QPoint(964, 8), 52);
+    barraNavigazione(pan, form, {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &lblPosizione}, QPoint(902, 640),
+                     QSize(40, 42), QSize(60, 34));
 
     form->hint(btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato."));
     form->hint(btnCodFisc, QStringLiteral("Controlla il codice fiscale."));

@@ -241,61 +241,37 @@ void TfrmBollettino::costruisciScheda() {
     lblFile = pan->findChild<QLabel*>(QStringLiteral("lblFile"));
 
     // The command column, with the information bar's description of each.
-    colonnaComandi(
-        pan, form,
-        {
-            {&cmdNuovo, "cmdNuovo", "Nuovo", "cmd_nuovo",
-             QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.")},
-            {&cmdDuplica, "cmdDuplica", "Duplica", "cmd_duplica",
-             QStringLiteral(
-                 "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.")},
-            {&cmdSalva, "cmdSalva", "Salva", "cmd_salva", QStringLiteral("Salva la scheda corrente in archivio.")},
-            {&cmdAllega, "cmdAllega", "Allega file", "cmd_allega", QStringLiteral("Allega file alla scheda corrente.")},
-            {&cmdTrova, "cmdTrova", "Trova", "cmd_trova", QStringLiteral("Trova una scheda in archivio.")},
-            {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
-             QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
-            {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
-             QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
-            {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
-             QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
-            {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
-             QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
-            {&cmdEsporta, "cmdEsporta", "Esporta", "cmd_esporta",
-             QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel.")},
-            {&cmdGuida, "cmdGuida", "Guida", "cmd_guida",
-             QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-            {&cmdEsci, "cmdEsci", "Esci", "cmd_esci", QStringLiteral("Esci da questa schermata di lavoro.")},
-        },
-        QPoint(964, 8));
-
+    colonnaComandi(pan, form,
+                   {
+                       comandi::nuovo(&cmdNuovo),
+                       comandi::duplica(&cmdDuplica),
+                       comandi::salva(&cmdSalva),
+                       comandi::allega(&cmdAllega, "cmdAllega"),
+                       comandi::trova(&cmdTrova),
+                       {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
+                        QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
+                       {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
+                        QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
+                       {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
+                        QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
+                       {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
+                        QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+                       comandi::esporta(&cmdEsporta, "Esporta"),
+                       comandi::guida(&cmdGuida),
+                       comandi::esci(&cmdEsci),
+                   },
+                   QPoint(964, 8));
+    barraNavigazione(pan, form, {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &lblPosizione}, QPoint(730, 612),
+                     QSize(42, 42), QSize(90, 42));
     pulsantiImmagine(
         pan, form,
         {
-            {&cmdPrimo, "cmdPrimo", "", "arrow_primo", QStringLiteral("Visualizza la prima scheda in archivio."),
-             QRect(730, 612, 42, 42)},
-            {&cmdIndietro, "cmdIndietro", "", "arrow_indietro",
-             QStringLiteral("Visualizza la scheda precedente in archivio."), QRect(776, 612, 42, 42)},
-            {&cmdAvanti, "cmdAvanti", "", "arrow_avanti", QStringLiteral("Visualizza la scheda successiva in archivio."),
-             QRect(916, 612, 42, 42)},
-            {&cmdUltimo, "cmdUltimo", "", "arrow_ultimo", QStringLiteral("Visualizza l'ultima scheda in archivio."),
-             QRect(962, 612, 42, 42)},
             {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
              QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."), QRect(146, 158, 26, 26)},
             {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
              QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico."), QRect(146, 338, 26, 26)},
         });
     form->hint(chkSaldato, QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
-
-    lblPosizione = new QLabel(pan);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    QFont lf = lblPosizione->font();
-    lf.setBold(true);
-    lf.setPointSize(14);
-    lblPosizione->setFont(lf);
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setGeometry(822, 612, 90, 42);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #b0c4de; "
-                                               "border-radius: 4px; color: #1f3f5f; }"));
 
     // Enter ring, frames, typing rules.
     const QList<QLineEdit*> ring = {txtCCP,       txtImporto,  txtCents,     txtIntestatario, txtIndirizzoInt,
