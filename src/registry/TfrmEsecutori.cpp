@@ -11,10 +11,8 @@
 #include "app/ProgramFolder.h"
 #include "app/Shell.h"
 #include "app/TfrmGuida.h"
-#include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "archive/Flags.h"
-#include "archive/RecordFile.h"
 #include "archive/Text.h"
 #include "checks/TfrmCarta.h"
 #include "checks/TfrmCodFisc.h"
@@ -33,11 +31,8 @@
 
 namespace {
 
-using CardFile = RecordFile<TSchedaAnagrafica>;
-
 constexpr QSize kPanel(1150, 690);
 const QString kTitolo = QStringLiteral(" Versalio - Archivio Anagrafico");
-const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kPronto = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
 // Top and height of the five grey sections, and the rows inside them.
@@ -93,6 +88,9 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     caricaImmagini();
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     costruisci();
+    m_archivio = std::make_unique<ArchivioSchede<TSchedaAnagrafica>>(
+        this, lblPosizione, [] { return archivi::anagrafica(programFolder::path()); },
+        [this](const TSchedaAnagrafica& r, qint64 numero) { caricaScheda(r, numero); });
 }
 
 void TfrmEsecutori::costruisci() {
@@ -390,56 +388,10 @@ void TfrmEsecutori::caricaScheda(const TSchedaAnagrafica& r, qint64 numero) {
     lblPosizione->setText(QString::number(numero));
 }
 
-template <class F> bool TfrmEsecutori::conArchivio(F&& f) {
-    try {
-        CardFile archivio(archivi::anagrafica(programFolder::path()));
-        f(archivio);
-        return true;
-    } catch (const ArchiveError&) {
-        msg::error(this, kTestoAccesso);
-        return false;
-    }
-}
-
-void TfrmEsecutori::cmdPrimoClick() {
-    conArchivio([this](CardFile& a) {
-        if (a.count() == 0) return msg::information(this, kVuoto);
-        caricaScheda(a.read(0), 1);
-    });
-}
-
-void TfrmEsecutori::cmdUltimoClick() {
-    conArchivio([this](CardFile& a) {
-        const qint64 n = a.count();
-        if (n == 0) return msg::information(this, kVuoto);
-        caricaScheda(a.read(n - 1), n);
-    });
-}
-
-void TfrmEsecutori::cmdAvantiClick() {
-    const qint64 p = lblPosizione->text().toLongLong(); // a new card counts as 0
-    conArchivio([this, p](CardFile& a) {
-        const qint64 n = a.count();
-        if (n == 0) {
-            lblPosizione->clear();
-            return msg::information(this, kVuoto);
-        }
-        if (p < n) caricaScheda(a.read(p), p + 1);
-    });
-}
-
-void TfrmEsecutori::cmdIndietroClick() {
-    const QString pos = lblPosizione->text();
-    if (pos == QLatin1String("1")) return;
-    conArchivio([this, pos](CardFile& a) {
-        const qint64 n = a.count();
-        if (n == 0) return msg::information(this, kVuoto);
-        const qint64 p = pos.toLongLong();
-        if (pos.isEmpty() || p <= 2) caricaScheda(a.read(0), 1);
-        // A card past the end (the archive was replaced by a shorter one) goes to the last card.
-        else caricaScheda(a.read(std::min(p - 2, n - 1)), std::min(p - 1, n));
-    });
-}
+void TfrmEsecutori::cmdPrimoClick() { m_archivio->primo(); }
+void TfrmEsecutori::cmdUltimoClick() { m_archivio->ultimo(); }
+void TfrmEsecutori::cmdAvantiClick() { m_archivio->avanti(); }
+void TfrmEsecutori::cmdIndietroClick() { m_archivio->indietro(); }
 
 void TfrmEsecutori::cmdSalvaClick() {
     if (text::trimmed(txtEsecutore->text()).isEmpty()) {
@@ -452,30 +404,13 @@ void TfrmEsecutori::cmdSalvaClick() {
     const QHash<QString, QString> v = valoriSchermo();
     forEachField(r, [&v](const char* name, auto& field) { field.set(v.value(QLatin1String(name))); });
 
-    const QString pos = lblPosizione->text();
-    conArchivio([&](CardFile& a) {
-        if (!pos.isEmpty()) {
-            a.write(pos.toLongLong() - 1, r);
-            msg::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
-                                                  "archivio."));
-        } else {
-            lblPosizione->setText(QString::number(a.append(r)));
-            msg::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
-        }
-    });
+    m_archivio->salva(r, MessageService::Error);
 }
 
 void TfrmEsecutori::cmdDuplicaClick() {
-    if (lblPosizione->text().isEmpty()) {
-        msg::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto dopo "
-                                          "che questa \u00e8 stata inserita in archivio."));
-        return;
-    }
-    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
-    if (!conArchivio([](CardFile&) {})) return;
+    if (!m_archivio->duplica({lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})) return;
     txtEsecutore->setFocus(Qt::OtherFocusReason);
-    msg::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                                          "Al termine premere Salva per inserire la scheda in archivio."));
+    m_archivio->duplicato();
 }
 
 void TfrmEsecutori::cmdFileClick() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/ArchivioSchede.h"
 #include "app/Workspace.h"
 #include "archive/SchedaAnagrafica.h"
 #include "print/Report.h"
 
 #include <QHash>
 #include <QList>
+#include <memory>
 
 class EntryForm;
 class Picture;
@@ -82,8 +84,7 @@ protected:
 private:
     void costruisci();
     void svuota();
-    // Runs f on the registry archive; an archive failure shows the access text and returns false.
-    template <class F> bool conArchivio(F&& f);
+    std::unique_ptr<ArchivioSchede<TSchedaAnagrafica>> m_archivio;
     // The 32 edit fields in record order, each with its record field name.
     QList<std::pair<QString, QWidget*>> m_campi;
     QString testo(QWidget* campo) const;

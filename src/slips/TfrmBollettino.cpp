@@ -10,11 +10,9 @@
 #include "app/ProgramFolder.h"
 #include "app/TfrmGuida.h"
 #include "archive/Amounts.h"
-#include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "archive/Dates.h"
 #include "archive/Flags.h"
-#include "archive/RecordFile.h"
 #include "archive/Text.h"
 #include "print/AmountWords.h"
 #include "registry/TfrmAllegaCartella.h"
@@ -32,11 +30,8 @@
 
 namespace {
 
-using SlipFile = RecordFile<TSchedaBollettino>;
-
 constexpr QSize kPanel(1150, 660);
 const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollettini postali");
-const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 
 // The slip card behind the fields, drawn like a paper slip.
 class SlipPanel : public QWidget {
@@ -87,6 +82,9 @@ TfrmBollettino::TfrmBollettino(QWidget* parent) : Workspace(parent) {
     costruisciScheda();
     costruisciAnno();
     panContainer->hide();
+    m_archivio = std::make_unique<ArchivioSchede<TSchedaBollettino>>(
+        this, lblPosizione, [this] { return lblFile->text(); },
+        [this](const TSchedaBollettino& r, qint64 posizione) { caricaScheda(r, posizione); });
 }
 
 void TfrmBollettino::costruisciAnno() {
@@ -414,65 +412,10 @@ SlipValues TfrmBollettino::valoriSchermo() const {
     return v;
 }
 
-template <class F> bool TfrmBollettino::conArchivio(F&& f, bool errore) {
-    try {
-        SlipFile archivio(lblFile->text());
-        f(archivio);
-        return true;
-    } catch (const ArchiveError&) {
-        if (errore) msg::error(this, kTestoAccesso);
-        else msg::warning(this, kTestoAccesso);
-        return false;
-    }
-}
-
-void TfrmBollettino::cmdPrimoClick() {
-    conArchivio(
-        [this](SlipFile& a) {
-            if (a.count() == 0) return msg::information(this, kVuoto);
-            caricaScheda(a.read(0), 1);
-        },
-        true);
-}
-
-void TfrmBollettino::cmdUltimoClick() {
-    conArchivio(
-        [this](SlipFile& a) {
-            const qint64 n = a.count();
-            if (n == 0) return msg::information(this, kVuoto);
-            caricaScheda(a.read(n - 1), n);
-        },
-        true);
-}
-
-void TfrmBollettino::cmdAvantiClick() {
-    const qint64 p = lblPosizione->text().toLongLong(); // empty counts as 0
-    conArchivio(
-        [this, p](SlipFile& a) {
-            const qint64 n = a.count();
-            if (n == 0) {
-                lblPosizione->clear();
-                return msg::information(this, kVuoto);
-            }
-            if (p < n) caricaScheda(a.read(p), p + 1);
-        },
-        true);
-}
-
-void TfrmBollettino::cmdIndietroClick() {
-    const QString pos = lblPosizione->text();
-    if (pos == QLatin1String("1")) return;
-    conArchivio(
-        [this, pos](SlipFile& a) {
-            const qint64 n = a.count();
-            if (n == 0) return msg::information(this, kVuoto);
-            const qint64 p = pos.toLongLong();
-            if (pos.isEmpty() || p <= 2) caricaScheda(a.read(0), 1);
-            // A slip past the end (the archive shrank under another program) goes to the last one.
-            else caricaScheda(a.read(std::min(p - 2, n - 1)), std::min(p - 1, n));
-        },
-        true);
-}
+void TfrmBollettino::cmdPrimoClick() { m_archivio->primo(); }
+void TfrmBollettino::cmdUltimoClick() { m_archivio->ultimo(); }
+void TfrmBollettino::cmdAvantiClick() { m_archivio->avanti(); }
+void TfrmBollettino::cmdIndietroClick() { m_archivio->indietro(); }
 
 void TfrmBollettino::normalizzaImporto() {
     if (text::trimmed(txtImporto->text()).isEmpty()) txtImporto->setText(QStringLiteral("0"));
@@ -544,32 +487,13 @@ void TfrmBollettino::cmdSalvaClick() {
     r.Desc02.set(lblDesc02->text());
     r.Desc03.set(lblDesc03->text());
 
-    const QString pos = lblPosizione->text();
-    conArchivio(
-        [&](SlipFile& a) {
-            if (!pos.isEmpty()) {
-                a.write(pos.toLongLong() - 1, r);
-                msg::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
-                                                      "in archivio."));
-            } else {
-                lblPosizione->setText(QString::number(a.append(r)));
-                msg::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
-            }
-        },
-        false);
+    m_archivio->salva(r, MessageService::Warning);
 }
 
 void TfrmBollettino::cmdDuplicaClick() {
-    if (lblPosizione->text().isEmpty()) {
-        msg::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto dopo "
-                                          "che questa \u00e8 stata inserita in archivio."));
-        return;
-    }
-    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
-    if (!conArchivio([](SlipFile&) {}, true)) return;
+    if (!m_archivio->duplica({lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})) return;
     txtImporto->setFocus(Qt::OtherFocusReason);
-    msg::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                                          "Al termine premere Salva per inserire la scheda in archivio."));
+    m_archivio->duplicato();
 }
 
 void TfrmBollettino::cmdAllegaClick() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "app/ArchivioSchede.h"
 #include "app/Workspace.h"
 #include "archive/SchedaBollettino.h"
 #include "print/SlipValues.h"
 
 #include <QList>
+#include <memory>
 
 class EntryForm;
 class Picture;
@@ -81,7 +83,6 @@ private:
     void svuota();
     void normalizzaImporto();
     void apriCalendario();
-    // Reads record `index` (0-based) and shows it; archive failures show the access text.
-    template <class F> bool conArchivio(F&& f, bool errore);
+    std::unique_ptr<ArchivioSchede<TSchedaBollettino>> m_archivio;
     QList<QLineEdit*> campiTesto() const;
 };
