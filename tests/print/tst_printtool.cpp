@@ -10,19 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ToolRun.h"
+
 namespace {
-
-struct Run {
-    int code;
-    QString out, err;
-};
-
-Run tool(const QStringList& args) {
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/versalio-tool", args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -99,7 +89,7 @@ private slots:
     void badUsage() {
         QFETCH(QStringList, args);
         const QByteArray before = readAll(archive());
-        const Run r = tool(expand(args));
+        const ToolRun r = tool(expand(args));
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains("usage: versalio-tool print"));
         QVERIFY(!QFile::exists(pdf()));
@@ -133,7 +123,7 @@ private slots:
         QFETCH(QString, why);
         if (!iniContent.isEmpty()) writeRaw(ini(), iniContent);
         const QStringList before = files();
-        const Run r = tool(expand(args));
+        const ToolRun r = tool(expand(args));
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(why), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
@@ -142,14 +132,14 @@ private slots:
 
     void emptyArchivePrintsNothing() {
         writeRaw(archive(), QByteArray());
-        const Run r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf()});
+        const ToolRun r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf()});
         QCOMPARE(r.code, 1);
         QVERIFY(!QFile::exists(pdf()));
     }
 
     void failedRunKeepsAnEarlierPdf() {
         writeRaw(pdf(), "the PDF of an earlier run");
-        const Run r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf(), "--pos", "9"});
+        const ToolRun r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf(), "--pos", "9"});
         QCOMPARE(r.code, 1);
         QCOMPARE(readAll(pdf()), QByteArray("the PDF of an earlier run"));
     }
@@ -195,7 +185,7 @@ private slots:
         writeRaw(pdf(), "an earlier PDF, replaced");
         const QByteArray archiveBefore = readAll(archive());
 
-        const Run r = tool(expand(args));
+        const ToolRun r = tool(expand(args));
         QVERIFY2(r.code == 0, qPrintable(r.err));
         const QJsonObject json = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QList<int> got;

@@ -9,19 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ToolRun.h"
+
 namespace {
-struct Run {
-    int code;
-    QString out, err;
-};
-
-Run tool(const QStringList& args) {
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/versalio-tool", args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
 template <class T> T blank() {
     T r;
     std::memset(&r, 0, sizeof r);
@@ -52,7 +42,7 @@ private slots:
         raw.write("partial tail");
         raw.close();
 
-        const Run r = tool({"dump", path});
+        const ToolRun r = tool({"dump", path});
         QCOMPARE(r.code, 0);
         const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
@@ -78,7 +68,7 @@ private slots:
             c.Ricontatta.set("No");
             f.append(c);
         }
-        const Run byName = tool({"dump", path});
+        const ToolRun byName = tool({"dump", path});
         QCOMPARE(byName.code, 0);
         const QJsonObject card = QJsonDocument::fromJson(byName.out.toUtf8()).object();
         QCOMPARE(card.size(), 40);
@@ -87,13 +77,13 @@ private slots:
 
         const QString copy = m_dir.filePath("reg/copia.dat");
         QVERIFY(QFile::copy(path, copy));
-        const Run byFlag = tool({"dump", "--registry", copy});
+        const ToolRun byFlag = tool({"dump", "--registry", copy});
         QCOMPARE(byFlag.out, byName.out);
     }
 
     void dumpNeverCreatesAnArchive() {
         const QString path = m_dir.filePath("1999.bol");
-        const Run r = tool({"dump", path});
+        const ToolRun r = tool({"dump", path});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains("1999.bol"));
         QVERIFY(r.out.isEmpty());
@@ -118,7 +108,7 @@ private slots:
         QFETCH(QString, amount);
         QFETCH(int, code);
         QFETCH(QString, out);
-        const Run r = tool({"words", amount});
+        const ToolRun r = tool({"words", amount});
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, out);
         if (code == 2) QVERIFY(r.err.contains("usage"));
@@ -127,7 +117,7 @@ private slots:
     void usage() {
         QCOMPARE(tool({}).code, 2);
         QCOMPARE(tool({"nonsense"}).code, 2);
-        const Run help = tool({"--help"});
+        const ToolRun help = tool({"--help"});
         QCOMPARE(help.code, 0);
         QVERIFY(help.out.contains("dump"));
         QVERIFY(help.out.contains("words"));
