@@ -82,6 +82,19 @@ TfrmBollettino::TfrmBollettino(QWidget* parent) : Workspace(parent) {
     costruisciScheda();
     costruisciAnno();
     panContainer->hide();
+    // Each record field with the control it is copied from and loaded into.
+    m_campi = {{"Importo", txtImporto},           {"Cents", txtCents},
+               {"ImpLettere", txtImpLettere},     {"CentLettere", txtCentLettere},
+               {"Intero", txtIntero},             {"CCP", txtCCP},
+               {"Intestatario", txtIntestatario}, {"IndirizzoInt", txtIndirizzoInt},
+               {"Causale01", txtCausale01},       {"Causale02", txtCausale02},
+               {"Esecutore", txtEsecutore},       {"IndirizzoRes", txtIndirizzoRes},
+               {"CapRes", txtCapRes},             {"ComuneRes", txtComuneRes},
+               {"DataScade", txtDataScade},       {"DataPaga", txtDataPaga},
+               {"Timbro", txtTimbro},             {"Note", txtNote},
+               {"File01", lblFile01},             {"File02", lblFile02},
+               {"File03", lblFile03},             {"Desc01", lblDesc01},
+               {"Desc02", lblDesc02},             {"Desc03", lblDesc03}};
     m_archivio = std::make_unique<ArchivioSchede<TSchedaBollettino>>(
         this, lblPosizione, [this] { return lblFile->text(); },
         [this](const TSchedaBollettino& r, qint64 posizione) { caricaScheda(r, posizione); });
@@ -363,31 +376,29 @@ void TfrmBollettino::cmdNuovoClick() {
     txtCCP->setFocus(Qt::OtherFocusReason);
 }
 
+namespace {
+QString testo(QWidget* w) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return static_cast<QLabel*>(w)->text();
+}
+void imposta(QWidget* w, const QString& valore) {
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(valore);
+    else static_cast<QLabel*>(w)->setText(valore);
+}
+const QLatin1String kSaldato("Saldato");
+} // namespace
+
 void TfrmBollettino::caricaScheda(const TSchedaBollettino& r, qint64 posizione) {
-    const std::pair<QWidget*, const QString> campi[] = {
-        {txtImporto, r.Importo.get()},         {txtCents, r.Cents.get()},
-        {txtImpLettere, r.ImpLettere.get()},   {txtCentLettere, r.CentLettere.get()},
-        {txtIntero, r.Intero.get()},           {txtCCP, r.CCP.get()},
-        {txtIntestatario, r.Intestatario.get()}, {txtIndirizzoInt, r.IndirizzoInt.get()},
-        {txtCausale01, r.Causale01.get()},     {txtCausale02, r.Causale02.get()},
-        {txtEsecutore, r.Esecutore.get()},     {txtIndirizzoRes, r.IndirizzoRes.get()},
-        {txtCapRes, r.CapRes.get()},           {txtComuneRes, r.ComuneRes.get()},
-        {txtDataScade, r.DataScade.get()},     {txtDataPaga, r.DataPaga.get()},
-        {txtTimbro, r.Timbro.get()},           {txtNote, r.Note.get()},
-    };
-    for (const auto& [w, value] : campi) {
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(value);
-        else static_cast<QLabel*>(w)->setText(value);
-    }
-    const QString saldato = r.Saldato.get();
-    if (saldato == flags::si) chkSaldato->setChecked(true);
-    else if (saldato == flags::no) chkSaldato->setChecked(false);
-    lblFile01->setText(r.File01.get());
-    lblFile02->setText(r.File02.get());
-    lblFile03->setText(r.File03.get());
-    lblDesc01->setText(r.Desc01.get());
-    lblDesc02->setText(r.Desc02.get());
-    lblDesc03->setText(r.Desc03.get());
+    forEachField(r, [this](const char* name, const auto& field) {
+        const QString valore = field.get();
+        if (name == kSaldato) {
+            // Anything but the two flag texts leaves the box as it was.
+            if (valore == flags::si) chkSaldato->setChecked(true);
+            else if (valore == flags::no) chkSaldato->setChecked(false);
+        } else {
+            imposta(m_campi.value(QLatin1String(name)), valore);
+        }
+    });
     lblPosizione->setText(QString::number(posizione));
 }
 
@@ -461,31 +472,9 @@ void TfrmBollettino::cmdSalvaClick() {
     }
 
     TSchedaBollettino r;
-    r.Importo.set(txtImporto->text());
-    r.Cents.set(txtCents->text());
-    r.ImpLettere.set(txtImpLettere->text());
-    r.CentLettere.set(txtCentLettere->text());
-    r.Intero.set(txtIntero->text());
-    r.CCP.set(txtCCP->text());
-    r.Intestatario.set(txtIntestatario->text());
-    r.IndirizzoInt.set(txtIndirizzoInt->text());
-    r.Causale01.set(txtCausale01->text());
-    r.Causale02.set(txtCausale02->text());
-    r.Esecutore.set(txtEsecutore->text());
-    r.IndirizzoRes.set(txtIndirizzoRes->text());
-    r.CapRes.set(txtCapRes->text());
-    r.ComuneRes.set(txtComuneRes->text());
-    r.DataScade.set(txtDataScade->text());
-    r.DataPaga.set(txtDataPaga->text());
-    r.Timbro.set(txtTimbro->text());
-    r.Note.set(txtNote->text());
-    r.Saldato.set(flags::of(chkSaldato->isChecked()));
-    r.File01.set(lblFile01->text());
-    r.File02.set(lblFile02->text());
-    r.File03.set(lblFile03->text());
-    r.Desc01.set(lblDesc01->text());
-    r.Desc02.set(lblDesc02->text());
-    r.Desc03.set(lblDesc03->text());
+    forEachField(r, [this](const char* name, auto& field) {
+        field.set(name == kSaldato ? flags::of(chkSaldato->isChecked()) : testo(m_campi.value(QLatin1String(name))));
+    });
 
     m_archivio->salva(r, MessageService::Warning);
 }

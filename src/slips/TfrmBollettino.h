@@ -5,6 +5,7 @@
 #include "archive/SchedaBollettino.h"
 #include "print/SlipValues.h"
 
+#include <QHash>
 #include <QList>
 #include <memory>
 
@@ -84,5 +85,6 @@ private:
     void normalizzaImporto();
     void apriCalendario();
     std::unique_ptr<ArchivioSchede<TSchedaBollettino>> m_archivio;
+    QHash<QString, QWidget*> m_campi; // record field name -> control, all but the paid box
     QList<QLineEdit*> campiTesto() const;
 };
