@@ -1,9 +1,9 @@
 #include "TfrmAvvio.h"
 
 #include "GuidaProgramma.h"
-#include "Picture.h"
-#include "Shell.h"
-#include "TfrmGuida.h"
+#include "ui/Picture.h"
+#include "ui/Shell.h"
+#include "ui/TfrmGuida.h"
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
 

@@ -1,7 +1,7 @@
 #include "TfrmSplash.h"
 
-#include "Picture.h"
-#include "Shell.h"
+#include "ui/Picture.h"
+#include "ui/Shell.h"
 #include "TfrmAvvio.h"
 
 #include <QLabel>

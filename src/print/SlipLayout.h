@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/Report.h"
-#include "print/SlipValues.h"
+#include "Report.h"
+#include "SlipValues.h"
 
 #include <QList>
 

@@ -1,24 +1,24 @@
 #include "TfrmEsecutori.h"
 
 #include "GuidaEsecutori.h"
-#include "SchedaInformativa.h"
-#include "TfrmAllegaCartella.h"
-#include "app/Clock.h"
-#include "app/Comandi.h"
-#include "app/EntryForm.h"
-#include "app/MessageService.h"
-#include "app/Picture.h"
-#include "app/ProgramFolder.h"
-#include "app/Shell.h"
-#include "app/TfrmGuida.h"
+#include "print/SchedaInformativa.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "ui/Clock.h"
+#include "ui/Comandi.h"
+#include "ui/EntryForm.h"
+#include "ui/MessageService.h"
+#include "ui/Picture.h"
+#include "ui/ProgramFolder.h"
+#include "ui/Shell.h"
+#include "ui/TfrmGuida.h"
 #include "archive/Archivi.h"
 #include "archive/Flags.h"
 #include "archive/Text.h"
-#include "checks/TfrmCarta.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmIban.h"
-#include "checks/TfrmPartitaIva.h"
-#include "print/ReportOutput.h"
+#include "TfrmCarta.h"
+#include "TfrmCodFisc.h"
+#include "TfrmIban.h"
+#include "TfrmPartitaIva.h"
+#include "ui/ReportOutput.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -414,7 +414,7 @@ void TfrmEsecutori::cmdDuplicaClick() {
 }
 
 void TfrmEsecutori::cmdFileClick() {
-    TfrmAllegaCartella dlg(this);
+    TfrmAllegaCartella dlg(allegati());
     dlg.exec();
 }
 
@@ -510,4 +510,8 @@ bool TfrmEsecutori::eventFilter(QObject* watched, QEvent* event) {
         txtEmailTyping();
     }
     return Workspace::eventFilter(watched, event);
+}
+
+PortaAllegati TfrmEsecutori::allegati() {
+    return {this, QStringLiteral("esecutori"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/ArchivioSchede.h"
-#include "app/Workspace.h"
+#include "ui/ArchivioSchede.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "ui/Workspace.h"
 #include "archive/SchedaAnagrafica.h"
 #include "print/Report.h"
 
@@ -53,6 +54,8 @@ public:
     QToolButton *btnEmail, *btnCodFisc, *btnPartitaIva, *btnCarta, *btnIban;
 
     EntryForm* form;
+    // The attachment labels and mode text handed to the attachments dialog.
+    PortaAllegati allegati();
     // The card printout, filled from the screen before every print, preview or PDF.
     Report repScheda;
 

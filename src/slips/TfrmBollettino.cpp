@@ -2,22 +2,22 @@
 
 #include "GuidaBollettini.h"
 #include "TfrmCalendario.h"
-#include "app/Clock.h"
-#include "app/Comandi.h"
-#include "app/EntryForm.h"
-#include "app/MessageService.h"
-#include "app/Picture.h"
-#include "app/ProgramFolder.h"
-#include "app/TfrmGuida.h"
+#include "ui/Clock.h"
+#include "ui/Comandi.h"
+#include "ui/EntryForm.h"
+#include "ui/MessageService.h"
+#include "ui/Picture.h"
+#include "ui/ProgramFolder.h"
+#include "ui/TfrmGuida.h"
 #include "archive/Amounts.h"
 #include "archive/Archivi.h"
 #include "archive/Dates.h"
 #include "archive/Flags.h"
 #include "archive/Text.h"
 #include "print/AmountWords.h"
-#include "registry/TfrmAllegaCartella.h"
-#include "print/TfrmStampaBolBis.h"
-#include "print/TfrmStampaBolBis_A4.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "TfrmStampaBolBis.h"
+#include "TfrmStampaBolBis_A4.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -486,7 +486,7 @@ void TfrmBollettino::cmdDuplicaClick() {
 }
 
 void TfrmBollettino::cmdAllegaClick() {
-    TfrmAllegaCartella dlg(this);
+    TfrmAllegaCartella dlg(allegati());
     dlg.exec();
 }
 
@@ -556,4 +556,8 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return Workspace::eventFilter(watched, event);
+}
+
+PortaAllegati TfrmBollettino::allegati() {
+    return {this, QStringLiteral("bollettino"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/ArchivioSchede.h"
-#include "app/Workspace.h"
+#include "ui/ArchivioSchede.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "ui/Workspace.h"
 #include "archive/SchedaBollettino.h"
 #include "print/SlipValues.h"
 
@@ -56,6 +57,8 @@ public:
     QToolButton *impIntestatario, *impEsecutore;
 
     EntryForm* form;
+    // The attachment labels and mode text handed to the attachments dialog.
+    PortaAllegati allegati();
 
     void btnApriClick();
     void cmdNuovoClick();

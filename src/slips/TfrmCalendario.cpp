@@ -1,7 +1,7 @@
 #include "TfrmCalendario.h"
 
 #include "TfrmBollettino.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "archive/Dates.h"
 
 #include <QCalendarWidget>

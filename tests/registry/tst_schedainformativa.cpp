@@ -1,11 +1,11 @@
 #include "RegistryTest.h"
 
-#include "app/Clock.h"
-#include "app/MessageService.h"
-#include "app/ProgramFolder.h"
-#include "app/Shell.h"
-#include "print/ReportOutput.h"
-#include "registry/SchedaInformativa.h"
+#include "ui/Clock.h"
+#include "ui/MessageService.h"
+#include "ui/ProgramFolder.h"
+#include "ui/Shell.h"
+#include "ui/ReportOutput.h"
+#include "print/SchedaInformativa.h"
 #include "registry/TfrmEsecutori.h"
 
 #include <QCheckBox>

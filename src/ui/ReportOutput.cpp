@@ -1,7 +1,7 @@
 #include "ReportOutput.h"
 
 #include "ReportPreviewDialog.h"
-#include "app/MessageService.h"
+#include "MessageService.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

@@ -1,13 +1,11 @@
 #include "TfrmAllegaCartella.h"
 
-#include "TfrmEsecutori.h"
-#include "app/FileDialogService.h"
-#include "app/MessageService.h"
-#include "app/Picture.h"
-#include "app/ProgramFolder.h"
-#include "app/Shell.h"
+#include "FileDialogService.h"
+#include "MessageService.h"
+#include "Picture.h"
+#include "ProgramFolder.h"
+#include "Shell.h"
 #include "archive/Text.h"
-#include "slips/TfrmBollettino.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,27 +87,12 @@ void copiaNonRiuscita(QWidget* parent) {
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : QDialog(parent) { costruisci(); }
-
-TfrmAllegaCartella::TfrmAllegaCartella(TfrmEsecutori* esecutori) : TfrmAllegaCartella(static_cast<QWidget*>(esecutori)) {
-    m_esecutori = esecutori;
-    lblMemory->setText(QStringLiteral("esecutori"));
-    carica({esecutori->lblFile01, esecutori->lblDesc01, esecutori->lblFile02, esecutori->lblDesc02,
-            esecutori->lblFile03, esecutori->lblDesc03});
-}
-
-TfrmAllegaCartella::TfrmAllegaCartella(TfrmBollettino* bollettino)
-    : TfrmAllegaCartella(static_cast<QWidget*>(bollettino)) {
-    m_bollettino = bollettino;
-    lblMemory->setText(QStringLiteral("bollettino"));
-    carica({bollettino->lblFile01, bollettino->lblDesc01, bollettino->lblFile02, bollettino->lblDesc02,
-            bollettino->lblFile03, bollettino->lblDesc03});
-}
-
-void TfrmAllegaCartella::carica(QLabel* const (&etichette)[6]) {
+TfrmAllegaCartella::TfrmAllegaCartella(const PortaAllegati& porta) : QDialog(porta.finestra), m_porta(porta) {
+    costruisci();
+    lblMemory->setText(porta.modo);
     for (int i = 0; i < 3; ++i) {
-        m_file[i]->setText(text::trimmed(etichette[2 * i]->text()));
-        m_desc[i]->setText(text::trimmed(etichette[2 * i + 1]->text()));
+        m_file[i]->setText(text::trimmed(porta.etichette[2 * i]->text()));
+        m_desc[i]->setText(text::trimmed(porta.etichette[2 * i + 1]->text()));
     }
 }
 
@@ -263,22 +246,9 @@ void TfrmAllegaCartella::btnApriClick(int slot) {
 void TfrmAllegaCartella::imgCancellaClick(int slot) { m_file[slot]->clear(); }
 
 void TfrmAllegaCartella::btnApplicaClick() {
-    QLabel* destinazione[6] = {};
-    const QString modo = lblMemory->text();
-    if (modo == QLatin1String("esecutori") && m_esecutori) {
-        QLabel* l[6] = {m_esecutori->lblFile01, m_esecutori->lblDesc01, m_esecutori->lblFile02,
-                        m_esecutori->lblDesc02, m_esecutori->lblFile03, m_esecutori->lblDesc03};
-        std::copy(std::begin(l), std::end(l), destinazione);
-    } else if (modo == QLatin1String("bollettino") && m_bollettino) {
-        QLabel* l[6] = {m_bollettino->lblFile01, m_bollettino->lblDesc01, m_bollettino->lblFile02,
-                        m_bollettino->lblDesc02, m_bollettino->lblFile03, m_bollettino->lblDesc03};
-        std::copy(std::begin(l), std::end(l), destinazione);
-    }
-    if (destinazione[0]) {
-        for (int i = 0; i < 3; ++i) {
-            destinazione[2 * i]->setText(text::trimmed(m_file[i]->text()));
-            destinazione[2 * i + 1]->setText(text::trimmed(m_desc[i]->text()));
-        }
+    for (int i = 0; i < 3; ++i) {
+        m_porta.etichette[2 * i]->setText(text::trimmed(m_file[i]->text()));
+        m_porta.etichette[2 * i + 1]->setText(text::trimmed(m_desc[i]->text()));
     }
     accept();
 }

@@ -1,6 +1,6 @@
 #include "SlipPrintPictures.h"
 
-#include "SlipLayout.h"
+#include "print/SlipLayout.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,9 +1,9 @@
 #include "TfrmStampaBolBis_A4.h"
 
-#include "ReportOutput.h"
-#include "SlipLayout.h"
+#include "ui/ReportOutput.h"
+#include "print/SlipLayout.h"
 #include "SlipPrintPictures.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "ui_TfrmStampaBolBis_A4.h"
 
 TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const SlipValues& slip, QWidget* parent)

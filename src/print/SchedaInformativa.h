@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Report.h"
+#include "Report.h"
 
 #include <QDateTime>
 #include <QHash>

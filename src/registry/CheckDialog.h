@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Verdetto.h"
+#include "checks/Verdetto.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "CheckDialog.h"
 
-#include "app/MessageService.h"
+#include "ui/MessageService.h"
 #include "archive/Text.h"
 
 #include <QFontMetrics>

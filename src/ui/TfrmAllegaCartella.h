@@ -1,13 +1,23 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+
+#include <array>
 
 class Picture;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TfrmBollettino;
-class TfrmEsecutori;
+
+// What the dialog needs of the window that opens it: the window, its mode text ("bollettino" or
+// "esecutori"), and the six hidden labels that carry the attachments of the record on screen, in
+// the order File01, Desc01, File02, Desc02, File03, Desc03.
+struct PortaAllegati {
+    QWidget* finestra;
+    QString modo;
+    std::array<QLabel*, 6> etichette;
+};
 
 // Up to three attached files for the card or slip on screen, each with a description. Chosen files
 // are copied at once into the attachments folder under the program folder; the names and
@@ -16,10 +26,8 @@ class TfrmEsecutori;
 class TfrmAllegaCartella : public QDialog {
     Q_OBJECT
 public:
-    // Each opener hands over its window: the dialog takes the six attachment texts from it, trimmed,
-    // and sets its mode text ("esecutori" or "bollettino").
-    explicit TfrmAllegaCartella(TfrmEsecutori* esecutori);
-    explicit TfrmAllegaCartella(TfrmBollettino* bollettino);
+    // The dialog takes the six attachment texts from the opener, trimmed, and its mode text.
+    explicit TfrmAllegaCartella(const PortaAllegati& porta);
 
     // The attachments folder, with the platform's separators and no trailing one.
     static QString cartella();
@@ -42,12 +50,9 @@ public:
     void btnAnnullaClick();
 
 private:
-    explicit TfrmAllegaCartella(QWidget* parent);
     void costruisci();
-    void carica(QLabel* const (&etichette)[6]);
 
-    TfrmEsecutori* m_esecutori = nullptr;
-    TfrmBollettino* m_bollettino = nullptr;
+    PortaAllegati m_porta;
     QLineEdit* m_file[3];
     QLineEdit* m_desc[3];
     QPushButton* m_apri[3];

@@ -1,10 +1,10 @@
-#include "app/Clock.h"
-#include "app/MessageService.h"
-#include "app/ProgramFolder.h"
+#include "ui/Clock.h"
+#include "ui/MessageService.h"
+#include "ui/ProgramFolder.h"
 #include "archive/IniFile.h"
-#include "print/ReportOutput.h"
-#include "print/TfrmStampaBolBis.h"
-#include "print/TfrmStampaBolBis_A4.h"
+#include "ui/ReportOutput.h"
+#include "slips/TfrmStampaBolBis.h"
+#include "slips/TfrmStampaBolBis_A4.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "app/MessageService.h"
-#include "checks/TfrmCarta.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmIban.h"
-#include "checks/TfrmPartitaIva.h"
+#include "ui/MessageService.h"
+#include "registry/TfrmCarta.h"
+#include "registry/TfrmCodFisc.h"
+#include "registry/TfrmIban.h"
+#include "registry/TfrmPartitaIva.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
