@@ -58,14 +58,17 @@ Verdetto verdettoCarta(const QString& campo) {
                 QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il "
                                "pulsante di controllo."),
                 QStringLiteral("nessun numero")};
+    // A number is a payment card when its check digit is right and it begins with 3 to 6, or with
+    // the 2 of MasterCard's newer range; any other first digit is no card's.
     const int risultato = ControllaCarta(campo);
-    if (risultato < 1 || risultato > 4)
+    const QString tipo = TipoCarta(campo);
+    const bool valido = (risultato >= 1 && risultato <= 4) || (LuhnValido(campo) && !tipo.isEmpty());
+    if (!valido)
         return {Verdetto::Errato,
                 QStringLiteral("Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
                                "Non è quindi possibile fornire informazioni relative al tipo di carta di "
                                "credito."),
                 {}};
-    const QString tipo = TipoCarta(risultato, numero);
     QString messaggio =
         QStringLiteral("Il numero di carta di credito ") + numero + QStringLiteral(" risulta valido.");
     // A correct number whose leading digits name no known network is still worth telling.
@@ -76,7 +79,10 @@ Verdetto verdettoCarta(const QString& campo) {
 
 Verdetto verdettoIban(const QString& campo) {
     const QString iban = text::trimmed(campo);
-    if (iban.size() != 27)
+    // An IBAN is often written in groups of four: without the blanks between them it has its length.
+    QString compatto = iban;
+    compatto.removeIf([](QChar c) { return c.unicode() <= 32 || c == QChar(0xA0); });
+    if (iban.size() != 27 && compatto.size() != 27)
         return {Verdetto::Incompleto,
                 QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici."),
                 QStringLiteral("servono 27 caratteri")};

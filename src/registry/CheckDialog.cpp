@@ -91,7 +91,7 @@ CheckDialog::CheckDialog(const Aspetto& aspetto, QWidget* parent)
 void CheckDialog::setTesto(const QString& testo) {
     // The registry's fields are as long as these, but a tax-code field of digits opens the VAT
     // check with up to 16 characters: cutting them to 11 would judge a different number.
-    campo->setMaxLength(std::max(aspetto_.lunghezzaMassima, int(testo.size())));
+    campo->setMaxLength(std::max(campo->maxLength(), int(testo.size())));
     campo->setText(testo);
 }
 

@@ -2,6 +2,7 @@
 
 #include "GuidaEsecutori.h"
 #include "print/SchedaInformativa.h"
+#include "ui/SenzaSpazi.h"
 #include "ui/TfrmAllegaCartella.h"
 #include "ui/Clock.h"
 #include "ui/Comandi.h"
@@ -293,6 +294,7 @@ void TfrmEsecutori::costruisci() {
     for (QLineEdit* f : {txtEsecutore, txtGG, txtMM, txtAA, txtSesso, txtIndirizzoRes, txtComuneRes, txtCapRes})
         form->upperCase(f);
     for (QLineEdit* f : {txtCodFisc, txtIban}) form->upperCase(f, true);
+    senzaSpazi(txtIban);
     for (QLineEdit* f : {txtCarta, txtPartitaIva, txtCCP}) form->digitsOnly(f);
     for (QComboBox* c : {txtProvNasc, txtProvRes}) {
         form->upperCase(c->lineEdit(), true);

@@ -155,18 +155,33 @@ private slots:
         QTest::newRow("jcb 35 2") << "3566002020360505" << 1 << "JCB";
         QTest::newRow("discover") << "6011111111111117" << 4 << "Discover";
         QTest::newRow("discover 2") << "6011000990139424" << 4 << "Discover";
+        // The networks' current ranges: MasterCard also issues 2221-2720, Maestro and UnionPay
+        // numbers begin with 6 but are not Discover's.
+        QTest::newRow("mastercard 2221") << "2221000000000009" << 0 << "MasterCard";
+        QTest::newRow("mastercard 2720") << "2720000000000005" << 0 << "MasterCard";
+        QTest::newRow("mastercard 2223") << "2223003122003222" << 0 << "MasterCard";
+        QTest::newRow("discover 644") << "6445644564456445" << 4 << "Discover";
+        QTest::newRow("discover 65") << "6500000000000002" << 4 << "Discover";
+        QTest::newRow("unionpay 62") << "6200000000000005" << 4 << "UnionPay";
+        QTest::newRow("maestro 6759") << "6759649826438453" << 4 << "Maestro";
+        QTest::newRow("maestro 6304") << "6304000000000000" << 4 << "Maestro";
+        QTest::newRow("maestro 6763") << "6763000000000004" << 4 << "Maestro";
+        QTest::newRow("maestro 5018") << "5018000000000009" << 3 << "Maestro";
+        QTest::newRow("6400: no network") << "6400000000000003" << 4 << "";
+        QTest::newRow("5900: no network") << "5900000000000000" << 3 << "";
         QTest::newRow("valid 32: no network") << "3200000000000002" << 1 << "";
         QTest::newRow("valid 39: no network") << "3900000000000005" << 1 << "";
         // Valid check digits, but no payment card by their first digit.
-        QTest::newRow("begins with 2") << "2223003122003222" << 0 << "";
+        QTest::newRow("begins with 2, below MasterCard's range") << "2000000000000006" << 0 << "";
+        QTest::newRow("begins with 2, above MasterCard's range") << "2721000000000004" << 0 << "";
         QTest::newRow("begins with 7") << "79927398713" << 5 << "";
         QTest::newRow("begins with 1") << "18" << -1 << "";
         QTest::newRow("single 0") << "0" << -2 << "";
-        QTest::newRow("wrong check digit") << "4111111111111112" << 0 << "";
+        QTest::newRow("wrong check digit: network by prefix") << "4111111111111112" << 0 << "Visa";
         QTest::newRow("groups of four") << "4111 1111 1111 1111" << 2 << "Visa";
         QTest::newRow("hyphens") << "5555-5555-5555-4444" << 3 << "MasterCard";
         // Every digit counts, also past the 20th character: the first sixteen alone would pass.
-        QTest::newRow("19 digits in groups, wrong") << "4111 1111 1111 1111 123" << 0 << "";
+        QTest::newRow("19 digits in groups, wrong") << "4111 1111 1111 1111 123" << 0 << "Visa";
         QTest::newRow("19 digits in groups, right") << "4111 1111 1111 1111 110" << 2 << "Visa";
         QTest::newRow("empty") << "" << 0 << "";
         QTest::newRow("no digits") << "abc-/" << 0 << "";
@@ -178,7 +193,7 @@ private slots:
         QFETCH(int, result);
         QFETCH(QString, type);
         QCOMPARE(ControllaCarta(number), result);
-        QCOMPARE(TipoCarta(ControllaCarta(number), number), type);
+        QCOMPARE(TipoCarta(number), type);
     }
 
     void moduloIban_data() {
@@ -311,8 +326,22 @@ private slots:
             << QStringLiteral("Il numero di carta di credito 3200000000000002 risulta valido.") << "";
         QTest::newRow("carta wrong") << "carta"
                                      << "4111111111111112" << Verdetto::Errato << cartaKo << "";
-        QTest::newRow("carta begins with 2") << "carta"
-                                             << "2223003122003222" << Verdetto::Errato << cartaKo << "";
+        QTest::newRow("carta mastercard 2-series")
+            << "carta"
+            << "2223 0031 2200 3222" << Verdetto::Valido
+            << QStringLiteral("Il numero di carta di credito 2223 0031 2200 3222 risulta valido.\r\n\r\n"
+                              "La carta di credito è del tipo MasterCard.")
+            << "MasterCard";
+        QTest::newRow("carta maestro, not discover")
+            << "carta"
+            << "6759649826438453" << Verdetto::Valido
+            << QStringLiteral("Il numero di carta di credito 6759649826438453 risulta valido.\r\n\r\n"
+                              "La carta di credito è del tipo Maestro.")
+            << "Maestro";
+        QTest::newRow("carta begins with 2 outside the range") << "carta"
+                                             << "2000000000000006" << Verdetto::Errato << cartaKo << "";
+        QTest::newRow("carta 2221 with a wrong check digit") << "carta"
+                                             << "2221000000000008" << Verdetto::Errato << cartaKo << "";
         QTest::newRow("carta single 0") << "carta"
                                         << "0" << Verdetto::Errato << cartaKo << "";
         QTest::newRow("carta blanks only")
@@ -339,10 +368,15 @@ private slots:
             << "IBAN DE89370400440532013000" << Verdetto::Valido << ibanOk << "";
         QTest::newRow("iban wrong") << "iban"
                                     << "IT60X0542811101000000123457" << Verdetto::Errato << ibanKo << "";
-        QTest::newRow("iban in groups is too long")
+        QTest::newRow("iban in groups of four")
             << "iban"
-            << "IT60 X054 2811 1010 0000 0123 456" << Verdetto::Incompleto << ibanLen
-            << "servono 27 caratteri";
+            << "IT60 X054 2811 1010 0000 0123 456" << Verdetto::Valido << ibanOk << "";
+        QTest::newRow("iban in groups, wrong") << "iban"
+                                               << "IT60 X054 2811 1010 0000 0123 457" << Verdetto::Errato << ibanKo
+                                               << "";
+        QTest::newRow("iban in groups, a character short")
+            << "iban"
+            << "IT60 X054 2811 1010 0000 0123 45" << Verdetto::Incompleto << ibanLen << "servono 27 caratteri";
         QTest::newRow("iban 26") << "iban"
                                  << "IT60X054281110100000012345" << Verdetto::Incompleto << ibanLen
                                  << "servono 27 caratteri";

@@ -161,6 +161,47 @@ private slots:
         QVERIFY(messages.shown[0].text.contains("ERRATO"));
     }
 
+    // An IBAN copied in groups of four loses its blanks before the length limit: it fits whole and
+    // is judged right; pasted text never grows past 27 characters without them.
+    void ibanPastedInGroups_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("groups of four") << "IT60 X054 2811 1010 0000 0123 456" << "IT60X0542811101000000123456"
+                                        << "L'IBAN digitato è VALIDO.";
+        QTest::newRow("small letters, no-break blanks")
+            << QStringLiteral("it60\u00a0x054\u00a02811\u00a01010\u00a00000\u00a00123\u00a0456")
+            << "IT60X0542811101000000123456" << "L'IBAN digitato è VALIDO.";
+        QTest::newRow("too long, cut after the blanks go")
+            << "IT60 X054 2811 1010 0000 0123 4567 89" << "IT60X0542811101000000123456"
+            << "L'IBAN digitato è VALIDO.";
+    }
+    void ibanPastedInGroups() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, text);
+        QFETCH(QString, verdict);
+        RecordingMessages messages;
+        auto d = apri("iban");
+        mostra(*d);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(campo(*d), QKeySequence::Paste);
+        QCOMPARE(campo(*d)->text(), text);
+        QTest::mouseClick(d->btnControlla, Qt::LeftButton);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, verdict);
+    }
+
+    // The opener's grouped IBAN is judged as it stands, blanks and all.
+    void ibanFromOpenerInGroups() {
+        RecordingMessages messages;
+        auto d = apri("iban", "IT60 X054 2811 1010 0000 0123 456");
+        mostra(*d);
+        QCOMPARE(campo(*d)->text(), "IT60 X054 2811 1010 0000 0123 456");
+        QTest::mouseClick(d->btnControlla, Qt::LeftButton);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, "L'IBAN digitato è VALIDO.");
+    }
+
     // Typing in the middle keeps the caret where the user is.
     void caretStaysWhileTyping() {
         auto d = apri("cf");

@@ -16,6 +16,8 @@
 #include "registry/TfrmEsecutori.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -377,6 +379,7 @@ private slots:
         QTest::newRow("birth place as typed") << "txtComuneNasc" << "Forli" << "Forli";
         QTest::newRow("tax code trimmed and upper") << "txtCodFisc" << " rss m" << "RSSM";
         QTest::newRow("IBAN trimmed and upper") << "txtIban" << " it60 x" << "IT60X";
+        QTest::newRow("IBAN capacity") << "txtIban" << QString(30, u'x') << QString(27, u'X');
         QTest::newRow("e-mail trimmed, case kept") << "txtEmail" << " Ab@c.IT " << "Ab@c.IT";
         QTest::newRow("postal account digits") << "txtCCP" << "12a -3 4" << "1234";
         QTest::newRow("VAT digits, capacity") << "txtPartitaIva" << "0123456789012" << "01234567890";
@@ -396,6 +399,14 @@ private slots:
         auto* combo = qobject_cast<QComboBox*>(field);
         const QString text = combo ? combo->currentText() : static_cast<QLineEdit*>(field)->text();
         QCOMPARE(text, shown);
+    }
+
+    // An IBAN pasted in groups of four fits whole, and is saved without its blanks.
+    void ibanPastedInGroups() {
+        w->txtIban->setFocus();
+        QGuiApplication::clipboard()->setText(QStringLiteral("it60 x054 2811 1010 0000 0123 456"));
+        QTest::keySequence(w->txtIban, QKeySequence::Paste);
+        QCOMPARE(w->txtIban->text(), QStringLiteral("IT60X0542811101000000123456"));
     }
 
     void digitFieldsKeepEditingKeys() {
