@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// One counted text field of a packed record, found by its stored name: where it starts in the
+// record and how many bytes it holds. Lets a routine read a field chosen at run time (a filter
+// typed by the user, an option on the command line) without decoding the whole record.
+struct CampoRecord {
+    int offset = 0;
+    int capacity = 0;
+
+    // The field's text as ShortString::get() gives it: decoded and trimmed, a damaged length
+    // byte read as the whole field.
+    QString leggi(const char* record) const;
+};
+
+// The field named `name` of Record, or nothing when Record has no such field.
+template <class Record> std::optional<CampoRecord> campoRecord(const QString& name) {
+    static const Record layout{};
+    std::optional<CampoRecord> found;
+    forEachField(layout, [&](const char* n, const auto& field) {
+        if (!found && name == QLatin1String(n))
+            found = CampoRecord{int(reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&layout)),
+                                field.capacity};
+    });
+    return found;
+}

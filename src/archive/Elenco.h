@@ -1,0 +1,107 @@
+#pragma once
+
+#include "FiltriTesto.h"
+#include "RecordFile.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <utility>
+
+struct TSchedaAnagrafica;
+struct TSchedaBollettino;
+
+// One line of a result list and the record behind it.
+struct VoceElenco {
+    QString riga;
+    qint64 posizione = 0; // 1-based position of the record that gave the line
+    // The record a double-click loads: of all the records that gave this same line when the list
+    // was filled, the last in the file.
+    qint64 daCaricare = 0;
+};
+
+// The lines of a result list, in the order every list shows them: ascending by their whole text,
+// only the letters A-Z compared without regard to case. Filling appends; ordina() sorts once.
+class Elenco {
+public:
+    void aggiungi(QString riga, qint64 posizione) { m_voci.append({std::move(riga), posizione, posizione}); }
+    // Sorts (keeping file order among lines that compare equal) and points every line at the last
+    // record that gave the same line.
+    void ordina();
+    void svuota() { m_voci.clear(); }
+
+    const QList<VoceElenco>& voci() const { return m_voci; }
+    qsizetype size() const { return m_voci.size(); }
+    bool isEmpty() const { return m_voci.isEmpty(); }
+    const VoceElenco& operator[](qsizetype i) const { return m_voci[i]; }
+    QStringList righe() const;
+
+private:
+    QList<VoceElenco> m_voci;
+};
+
+// The selections of the lists, one routine each: they open the archive with `accesso` (the screens
+// create a missing archive empty, versalio-tool never does), add the line of every record taken,
+// close it and sort. An archive failure throws ArchiveError; the lines gathered until then stay in
+// `out`, sorted.
+namespace elenchi {
+
+using Accesso = RecordFileBase::Access;
+
+// The record fields the ten filters of each search look into, in the order of the screen's fields.
+extern const QStringList kFiltriBollettini; // Intero, CCP, Esecutore, ... Note
+extern const QStringList kFiltriSchede;     // Esecutore, Categoria, PartitaIva, ... Note
+
+// Builds the filters from (record field, text as typed) pairs; every field must be one of the
+// record's (false otherwise, with the unknown name in `sconosciuto`).
+bool filtriBollettini(const QList<std::pair<QString, QString>>& testi, FiltriTesto& out, QString* sconosciuto = nullptr);
+bool filtriSchede(const QList<std::pair<QString, QString>>& testi, FiltriTesto& out, QString* sconosciuto = nullptr);
+
+// Slips not marked as paid: "Saldato" is exactly "No".
+bool daSaldare(const TSchedaBollettino& r);
+// Not paid and due today or earlier. A due date that does not read as a date is never expired.
+bool scaduto(const TSchedaBollettino& r, const QDate& oggi);
+// Cards whose "Ricontatta" is exactly "Sì".
+bool daRicontattare(const TSchedaAnagrafica& r);
+
+void cercaBollettini(const QString& archivio, const FiltriTesto& filtri, Elenco& out, Accesso accesso);
+void bollettiniDaSaldare(const QString& archivio, Elenco& out, Accesso accesso);
+void bollettiniScaduti(const QString& archivio, const QDate& oggi, Elenco& out, Accesso accesso);
+void cercaSchede(const QString& archivio, const FiltriTesto& filtri, Elenco& out, Accesso accesso);
+void schedeDaRicontattare(const QString& archivio, Elenco& out, Accesso accesso);
+
+// The record a double-click on `voce` loads, with its 1-based position: the record the line
+// points at when it still gives that line; otherwise (the archive changed since the list was
+// filled) the last record of the file whose line, trimmed, is the line, trimmed. Nothing when no
+// record gives the line. Throws ArchiveError.
+template <class T>
+std::optional<std::pair<T, qint64>> recordDellaRiga(RecordFile<T>& archivio, const VoceElenco& voce,
+                                                    QString (*riga)(const T&));
+
+} // namespace elenchi
+
+// ---- implementation ----
+
+namespace elenchi {
+namespace detail {
+bool stessaRiga(const QString& a, const QString& b);
+}
+
+template <class T>
+std::optional<std::pair<T, qint64>> recordDellaRiga(RecordFile<T>& archivio, const VoceElenco& voce,
+                                                    QString (*riga)(const T&)) {
+    const qint64 p = voce.daCaricare;
+    if (p >= 1 && p <= archivio.count()) {
+        T r = archivio.read(p - 1);
+        if (detail::stessaRiga(riga(r), voce.riga)) return std::pair<T, qint64>{r, p};
+    }
+    std::optional<std::pair<T, qint64>> ultimo;
+    archivio.scan([&](qint64 pos, const T& r) {
+        if (detail::stessaRiga(riga(r), voce.riga)) ultimo = std::pair<T, qint64>{r, pos};
+    });
+    return ultimo;
+}
+
+} // namespace elenchi
