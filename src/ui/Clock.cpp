@@ -1,8 +1,16 @@
 #include "Clock.h"
 
 namespace {
-QDateTime g_fixed;
-}
 
-QDateTime Clock::now() { return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime(); }
-void Clock::fix(const QDateTime& moment) { g_fixed = moment; }
+class SystemClock : public Clock {
+public:
+    QDateTime current() const override { return QDateTime::currentDateTime(); }
+};
+
+SystemClock g_system;
+Clock* g_current = nullptr;
+
+} // namespace
+
+Clock& Clock::instance() { return g_current ? *g_current : g_system; }
+void Clock::install(Clock* clock) { g_current = clock; }

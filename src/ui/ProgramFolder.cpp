@@ -1,17 +1,24 @@
 #include "ProgramFolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 namespace {
-QString g_override;
-}
 
-namespace programFolder {
-QString path() {
-    QString p = g_override.isEmpty() ? QCoreApplication::applicationDirPath() : g_override;
+class ExecutableFolder : public ProgramFolder {
+public:
+    QString folder() const override { return QCoreApplication::applicationDirPath(); }
+};
+
+ExecutableFolder g_executable;
+ProgramFolder* g_current = nullptr;
+
+} // namespace
+
+ProgramFolder& ProgramFolder::instance() { return g_current ? *g_current : g_executable; }
+void ProgramFolder::install(ProgramFolder* folder) { g_current = folder; }
+
+QString programFolder::path() {
+    QString p = ProgramFolder::instance().folder();
     if (!p.endsWith(QLatin1Char('/'))) p += QLatin1Char('/');
     return p;
 }
-void setForTests(const QString& folder) { g_override = folder; }
-} // namespace programFolder

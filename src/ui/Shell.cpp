@@ -1,27 +1,27 @@
 #include "Shell.h"
 
 #include <QDesktopServices>
-#include <QUrl>
 
 namespace {
-QStringList* g_sink = nullptr;
-}
 
-void TMisc::recordInstead(QStringList* sink) { g_sink = sink; }
+class DesktopShell : public Shell {
+public:
+    void open(const QUrl& url) override { QDesktopServices::openUrl(url); }
+};
 
-void TMisc::Open(const QString& target) {
-    if (g_sink) {
-        g_sink->append(target);
-        return;
-    }
+DesktopShell g_desktop;
+Shell* g_current = nullptr;
+
+} // namespace
+
+Shell& Shell::instance() { return g_current ? *g_current : g_desktop; }
+void Shell::install(Shell* shell) { g_current = shell; }
+
+QUrl Shell::urlFor(const QString& target) {
     QString t = target;
     t.remove(QLatin1Char('"'));
-    const bool isAddress = t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) ||
-                           t.contains(QLatin1String("://")) ||
-                           t.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
-    QUrl url;
-    if (!isAddress) url = QUrl::fromLocalFile(t);
-    else if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) url = QUrl(QStringLiteral("http://") + t);
-    else url = QUrl(t, QUrl::TolerantMode);
-    QDesktopServices::openUrl(url);
+    if (t.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) return QUrl(QStringLiteral("http://") + t);
+    if (t.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive) || t.contains(QLatin1String("://")))
+        return QUrl(t, QUrl::TolerantMode);
+    return QUrl::fromLocalFile(t);
 }

@@ -1,13 +1,38 @@
 #pragma once
 
-#include <QStringList>
+#include <QList>
+#include <QString>
+#include <QUrl>
 
-// The desktop shell's "open": a web address, a mailto link, or a document path between double
-// quotes. Nothing is reported when no program can open the target.
+// The desktop shell's "open": every document, web page and e-mail the program hands to the desktop
+// goes through here. Tests install a RecordingShell.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Nothing is reported when no program can open the target.
+    virtual void open(const QUrl& url) = 0;
+
+    static Shell& instance();
+    // Tests put their own shell in place; nullptr restores the desktop's.
+    static void install(Shell* shell);
+
+    // What the desktop is handed for one of the program's targets: the double quotes the texts
+    // carry are dropped; a web address (with or without its scheme) or a mailto link stays an
+    // address, anything else is a local file path.
+    static QUrl urlFor(const QString& target);
+};
+
 class TMisc {
 public:
-    static void Open(const QString& target);
+    // A web address, a mailto link, or a document path between double quotes.
+    static void Open(const QString& target) { Shell::instance().open(Shell::urlFor(target)); }
+};
 
-    // Tests record what would be opened instead of starting programs.
-    static void recordInstead(QStringList* sink);
+// The test stand-in: records what would be opened instead of starting programs.
+class RecordingShell : public Shell {
+public:
+    RecordingShell() { install(this); }
+    ~RecordingShell() override { install(nullptr); }
+    void open(const QUrl& url) override { opened.append(url); }
+    QList<QUrl> opened;
 };

@@ -23,17 +23,12 @@
 
 class TstAvvio : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QStringList m_opened;
+    TemporaryProgramFolder m_dir;
+    FixedClock m_clock{QDateTime(QDate(2025, 1, 2), QTime(9, 0))};
+    RecordingShell m_shell;
 
 private slots:
-    void initTestCase() {
-        programFolder::setForTests(m_dir.path());
-        Clock::fix(QDateTime(QDate(2025, 1, 2), QTime(9, 0)));
-        TMisc::recordInstead(&m_opened);
-    }
-
-    void init() { m_opened.clear(); }
+    void init() { m_shell.opened.clear(); }
 
     // Exactly one of the start screen and the workspaces is visible, and a workspace comes back as
     // the same window, reset to its year panel.
@@ -116,7 +111,8 @@ private slots:
         const QString mail = QString::fromUtf8("\"mailto:") + kEmail +
                              "?subject=Software Versalio&body=Salve, desidererei avere le seguenti informazioni sul "
                              "software in oggetto:\"";
-        QCOMPARE(m_opened, (QStringList{kSitoWeb, mail, mail, kSitoWeb}));
+        QCOMPARE(m_shell.opened, (QList<QUrl>{Shell::urlFor(kSitoWeb), Shell::urlFor(mail), Shell::urlFor(mail),
+                                           Shell::urlFor(kSitoWeb)}));
     }
 
     void italianFormatsWhateverTheSystemSays() {

@@ -38,10 +38,12 @@ void clickPicture(Picture* p) {
 
 class TstAllegati : public QObject {
     Q_OBJECT
-    QTemporaryDir m_program, m_elsewhere;
+    TemporaryProgramFolder m_program;
+    QTemporaryDir m_elsewhere;
     TfrmEsecutori* w = nullptr;
     RecordingMessages* msgs = nullptr;
-    QStringList answers, opened;
+    ScriptedFileDialog* dialogs = nullptr;
+    RecordingShell* shell = nullptr;
 
     QString attached(const QString& name) const { return QDir(m_program.filePath("Documenti_Allegati")).filePath(name); }
     QString outside(const QString& name) const { return m_elsewhere.filePath(name); }
@@ -52,21 +54,17 @@ private slots:
         QDir().mkpath(m_program.path());
         QDir(m_elsewhere.path()).removeRecursively();
         QDir().mkpath(m_elsewhere.path());
-        programFolder::setForTests(m_program.path());
         msgs = new RecordingMessages;
-        answers.clear();
-        opened.clear();
-        fileDialog::scriptForTests(&answers);
-        TMisc::recordInstead(&opened);
+        dialogs = new ScriptedFileDialog;
+        shell = new RecordingShell;
         w = new TfrmEsecutori;
         w->mostra();
     }
     void cleanup() {
         delete w;
         delete msgs;
-        fileDialog::scriptForTests(nullptr);
-        TMisc::recordInstead(nullptr);
-        programFolder::setForTests(QString());
+        delete dialogs;
+        delete shell;
     }
 
     // Opening copies the workspace's texts, trimmed; Apri follows the names; Applica writes back.
@@ -90,10 +88,13 @@ private slots:
 
     void browseCopiesAndApplyWritesBack() {
         writeFile(outside("scansione.pdf"), "PDF-1");
-        answers << outside("scansione.pdf");
+        dialogs->answers << outside("scansione.pdf");
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia02, Qt::LeftButton);
         QCOMPARE(d.txtFile02->text(), QStringLiteral("scansione.pdf"));
+        QCOMPARE(dialogs->asked.size(), 1);
+        QCOMPARE(dialogs->asked[0].title, QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(dialogs->asked[0].filter, QStringLiteral("Tutti i file (*.*)"));
         QVERIFY(d.btnApri02->isEnabled());
         QCOMPARE(readAll(attached("scansione.pdf")), QByteArray("PDF-1"));
         QCOMPARE(QDir(m_program.filePath("Documenti_Allegati")).entryList(QDir::Files | QDir::Hidden),
@@ -101,8 +102,7 @@ private slots:
         QVERIFY(msgs->shown.isEmpty());
         QTest::keyClicks(d.txtDesc02, "  Documento  ");
         QTest::mouseClick(d.btnApri02, Qt::LeftButton);
-        QCOMPARE(opened, QStringList{QLatin1Char('"') + QDir::toNativeSeparators(attached("scansione.pdf")) +
-                                     QLatin1Char('"')});
+        QCOMPARE(shell->opened, QList<QUrl>{QUrl::fromLocalFile(attached("scansione.pdf"))});
         QTest::mouseClick(d.btnApplica, Qt::LeftButton);
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(w->lblFile02->text(), QStringLiteral("scansione.pdf"));
@@ -119,7 +119,7 @@ private slots:
 
     void cancelLeavesWorkspaceButKeepsCopy() {
         writeFile(outside("a.txt"), "A");
-        answers << outside("a.txt");
+        dialogs->answers << outside("a.txt");
         w->lblFile01->setText("vecchio.txt");
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
@@ -140,7 +140,7 @@ private slots:
         QFETCH(bool, yes);
         writeFile(attached("ci.pdf"), "OLD");
         writeFile(outside("ci.pdf"), "NEW");
-        answers << outside("ci.pdf");
+        dialogs->answers << outside("ci.pdf");
         msgs->answers << yes;
         TfrmAllegaCartella d(w->allegati());
         d.txtFile03->setText("altro.pdf");
@@ -156,7 +156,7 @@ private slots:
     void cancelledFileDialogDoesNothing() {
         writeFile(attached("tenuto.pdf"), "KEEP");
         w->lblFile01->setText("tenuto.pdf");
-        answers << QString();
+        dialogs->answers << QString();
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY(msgs->shown.isEmpty());
@@ -166,7 +166,7 @@ private slots:
 
     void choosingTheAttachedFileItselfKeepsIt() {
         writeFile(attached("unico.pdf"), "ONLY COPY");
-        answers << attached("unico.pdf");
+        dialogs->answers << attached("unico.pdf");
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY(msgs->shown.isEmpty());
@@ -191,7 +191,7 @@ private slots:
             QVERIFY(QDir().mkpath(outside("cartella.pdf")));
             chosen = outside("cartella.pdf"); // a folder cannot be read as a file
         }
-        answers << chosen;
+        dialogs->answers << chosen;
         w->lblFile02->setText("prima.pdf");
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia02, Qt::LeftButton);
@@ -212,7 +212,7 @@ private slots:
     void refusedNames() {
         QFETCH(QString, name);
         writeFile(outside(name), "X");
-        answers << outside(name);
+        dialogs->answers << outside(name);
         TfrmAllegaCartella d(w->allegati());
         d.txtFile01->setText("prima.pdf");
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
@@ -226,7 +226,7 @@ private slots:
     void longestNameIsAccepted() {
         const QString name = QString(245, u'n') + QString::fromUtf8("è.pdf"); // 250 characters
         writeFile(outside(name), "X");
-        answers << outside(name);
+        dialogs->answers << outside(name);
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY2(msgs->shown.isEmpty(), qPrintable(msgs->shown.value(0).text));
@@ -248,7 +248,7 @@ private slots:
         w->lblFile01->setText(stored);
         TfrmAllegaCartella d(w->allegati());
         QTest::mouseClick(d.btnApri01, Qt::LeftButton);
-        QVERIFY(opened.isEmpty());
+        QVERIFY(shell->opened.isEmpty());
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].kind, M::Warning);
     }

@@ -39,10 +39,11 @@ constexpr int kCard = 2997;
 
 class TstEsecutori : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TemporaryProgramFolder m_dir;
+    FixedClock m_clock{QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30))};
     TfrmEsecutori* w = nullptr;
     RecordingMessages* msgs = nullptr;
-    QStringList opened;
+    RecordingShell shell;
 
     QString archive() const { return m_dir.filePath("Esecutori.pro"); }
     qint64 fileSize() const { return QFileInfo(archive()).size(); }
@@ -58,22 +59,16 @@ class TstEsecutori : public QObject {
 
 private slots:
     void init() {
-        QVERIFY(m_dir.isValid());
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
-        programFolder::setForTests(m_dir.path());
-        Clock::fix(QDateTime(QDate(2024, 3, 5), QTime(10, 20, 30)));
         msgs = new RecordingMessages;
-        opened.clear();
-        TMisc::recordInstead(&opened);
+        shell.opened.clear();
         w = new TfrmEsecutori;
         w->mostra();
     }
     void cleanup() {
         delete w;
         delete msgs;
-        TMisc::recordInstead(nullptr);
-        programFolder::setForTests(QString());
     }
 
     // A card with only the name writes every other field empty, the flag "No", nothing else.
@@ -511,15 +506,15 @@ private slots:
     void emailButton_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("target");
-        QTest::newRow("address") << "  info@esempio.it" << "\"mailto:info@esempio.it\"";
-        QTest::newRow("empty") << "" << "\"mailto:\"";
+        QTest::newRow("address") << "  info@esempio.it" << "mailto:info@esempio.it";
+        QTest::newRow("empty") << "" << "mailto:";
     }
     void emailButton() {
         QFETCH(QString, address);
         QFETCH(QString, target);
         w->txtEmail->setText(address);
         QTest::mouseClick(w->btnEmail, Qt::LeftButton);
-        QCOMPARE(opened, QStringList{target});
+        QCOMPARE(shell.opened, QList<QUrl>{QUrl(target)});
         QVERIFY(msgs->shown.isEmpty());
     }
 

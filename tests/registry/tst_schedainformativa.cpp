@@ -39,10 +39,11 @@ QString itemText(const PreparedPage& page, const QString& name) {
 
 class TstSchedaInformativa : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TemporaryProgramFolder m_dir;
+    FixedClock m_clock{QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3))};
     TfrmEsecutori* w = nullptr;
     RecordingMessages* msgs = nullptr;
-    QStringList opened;
+    RecordingShell shell;
 
     QString pdf() const { return m_dir.filePath("Esecutore.pdf"); }
     void fillCard() {
@@ -64,20 +65,15 @@ private slots:
     void init() {
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
-        programFolder::setForTests(m_dir.path());
-        Clock::fix(QDateTime(QDate(2024, 3, 5), QTime(9, 7, 3)));
+        m_dir.pointAt(QString());
         msgs = new RecordingMessages;
-        opened.clear();
-        TMisc::recordInstead(&opened);
+        shell.opened.clear();
         w = new TfrmEsecutori;
         w->mostra();
     }
     void cleanup() {
         delete w;
         delete msgs;
-        TMisc::recordInstead(nullptr);
-        programFolder::setForTests(QString());
-        Clock::fix(QDateTime());
     }
 
     // The rows joined from the fields, with the blanks and separators of an empty card.
@@ -160,7 +156,7 @@ private slots:
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].kind, M::Question);
         QCOMPARE(msgs->shown[0].text, kDone);
-        QCOMPARE(opened, QStringList{QLatin1Char('"') + QDir::toNativeSeparators(pdf()) + QLatin1Char('"')});
+        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(pdf())});
         const QString text = run("pdftotext", {"-layout", pdf(), "-"});
         QVERIFY(text.contains("SCHEDA ANAGRAFICA"));
         QVERIFY(text.contains(QRegularExpression("Cognome e nome:\\s+ROSSI MARIO")));
@@ -184,7 +180,7 @@ private slots:
         w->cmdPDFClick();
         w->txtEsecutore->setText("SECONDA");
         w->cmdPDFClick();
-        QVERIFY(opened.isEmpty());
+        QVERIFY(shell.opened.isEmpty());
         QCOMPARE(msgs->shown.size(), 2);
         const QString text = run("pdftotext", {pdf(), "-"});
         QVERIFY(text.contains("SECONDA"));
@@ -201,13 +197,13 @@ private slots:
     void unwritablePdf() {
         QFETCH(QString, setup);
         if (setup == QLatin1String("folder")) QVERIFY(QDir().mkpath(pdf()));
-        else programFolder::setForTests(m_dir.filePath("manca/ancora"));
+        else m_dir.pointAt(m_dir.filePath("manca/ancora"));
         w->txtEsecutore->setText("X");
         QTest::mouseClick(w->cmdPDF, Qt::LeftButton);
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].kind, M::Error);
         QVERIFY(msgs->shown[0].text.contains("PDF"));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(shell.opened.isEmpty());
         if (setup == QLatin1String("folder")) QVERIFY(QFileInfo(pdf()).isDir());
     }
 };

@@ -40,7 +40,8 @@ const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.")
 
 class TstBollettino : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TemporaryProgramFolder m_dir;
+    FixedClock m_clock{QDateTime(QDate(2024, 6, 15), QTime(10, 30))};
     TfrmBollettino* w = nullptr;
     RecordingMessages* msgs = nullptr;
 
@@ -69,11 +70,6 @@ class TstBollettino : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        programFolder::setForTests(m_dir.path());
-        Clock::fix(QDateTime(QDate(2024, 6, 15), QTime(10, 30)));
-    }
-
     void init() {
         QFile::remove(archive());
         msgs = new RecordingMessages;
@@ -521,8 +517,7 @@ private slots:
     }
 
     void helpShowsTheSlipTopic() {
-        QStringList opened;
-        TMisc::recordInstead(&opened);
+        RecordingShell shell;
         onNextModal([](QWidget* d) {
             auto* g = qobject_cast<TfrmGuida*>(d);
             QVERIFY(g);
@@ -532,8 +527,7 @@ private slots:
             g->btnChiudi->click();
         });
         QTest::mouseClick(w->imgGuida, Qt::LeftButton);
-        TMisc::recordInstead(nullptr);
-        QCOMPARE(opened, QStringList{"\"" + programFolder::path() + "Guida.pdf\""});
+        QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.filePath("Guida.pdf"))});
     }
 
     // Both print commands print what the fields show, saved or not.

@@ -46,7 +46,8 @@ bool near(QPointF a, QPointF b) { return QLineF(a, b).length() < 0.001; }
 
 class TstStampaBolBis : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    TemporaryProgramFolder m_dir;
+    FixedClock m_clock{kNow};
     RecordingMessages* msgs = nullptr;
     RecordingReportOutput* output = nullptr;
 
@@ -59,10 +60,6 @@ class TstStampaBolBis : public QObject {
     QPushButton* button(QWidget& w, const QString& name) { return w.findChild<QPushButton*>(name); }
 
 private slots:
-    void initTestCase() {
-        programFolder::setForTests(m_dir.path());
-        Clock::fix(kNow);
-    }
     void init() {
         QFile::remove(ini());
         QDir(ini()).removeRecursively();
