@@ -56,6 +56,20 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         *t.inf = pic(t.infName, qPrintable(QStringLiteral("desc_") + key), QRect(t.x, 492, 288, 102));
         for (Picture* p : {*t.img, *t.btn, *t.inf}) connect(p, &Picture::clicked, this, t.open);
     }
+    // Screen readers name each tile's three pictures by the tile's caption, and tell what it holds.
+    const QString nomi[] = {QStringLiteral("Archivio anagrafico"), QStringLiteral("Bollettini postali"),
+                            QStringLiteral("Riepilogo versamenti")};
+    const QString descrizioni[] = {
+        QStringLiteral("Beneficiari ed esecutori: schede, controlli e allegati, importabili nei bollettini."),
+        QStringLiteral("Compila, stampa e archivia i bollettini postali TD 123 in archivi annuali."),
+        QStringLiteral("I versamenti di un periodo, per esecutore o conto, con il totale degli importi.")};
+    for (int i = 0; i < 3; ++i) {
+        const Tile& t = tiles[i];
+        for (Picture* p : {*t.img, *t.btn, *t.inf}) {
+            p->setAccessibleName(nomi[i]);
+            p->setAccessibleDescription(descrizioni[i]);
+        }
+    }
 
     imgSito = pic("imgSito", "banner_sito", QRect(17, 628, 961, 22));
     imgInfo = pic("imgInfo", "icon_info", QRect(12, 12, 40, 40));
@@ -66,6 +80,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     imgEsci->setToolTip(QStringLiteral("Esci"));
     imgGuida->setToolTip(QStringLiteral("Guida"));
     imgInfo->setToolTip(QStringLiteral("Informazioni su Versalio"));
+    imgCopyright->setToolTip(QStringLiteral("Copyright"));
 
     connect(imgGuida, &Picture::clicked, this, &TfrmAvvio::imgGuidaClick);
     connect(imgInfo, &Picture::clicked, this, &TfrmAvvio::imgInfoClick);

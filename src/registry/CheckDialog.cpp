@@ -45,6 +45,7 @@ CheckDialog::CheckDialog(const Aspetto& aspetto, QWidget* parent)
     lblTitolo->setMinimumWidth(440); // the four checks share one width unless a text needs more
 
     campo->setObjectName(aspetto.nomeCampo);
+    campo->setAccessibleName(aspetto.intestazione);
     campo->setMaxLength(aspetto.lunghezzaMassima);
     campo->setFont(fontCampo());
     campo->setAlignment(Qt::AlignCenter);

@@ -27,6 +27,7 @@ TfrmCalendario::TfrmCalendario(TfrmBollettino* bollettino) : QDialog(bollettino)
 
     calAppuntamenti = new QCalendarWidget(this);
     calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
     calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
     calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -13,6 +13,9 @@ QToolButton* pulsante(QWidget* panel, EntryForm* form, const Comando& c) {
     b->setAutoRaise(true);
     b->setCursor(Qt::PointingHandCursor);
     form->hint(b, c.hint);
+    // Screen readers say the caption; a picture-only button is named by what it does.
+    b->setAccessibleName(*c.caption ? QString::fromUtf8(c.caption) : c.hint);
+    b->setAccessibleDescription(c.hint);
     *c.button = b;
     return b;
 }

@@ -9,12 +9,15 @@ class QSvgRenderer;
 void caricaImmagini();
 
 // A picture drawn from one of the program's SVG resources, scaled to its size; pictures that act
-// as buttons emit clicked() and show a pointing hand.
+// as buttons emit clicked() and show a pointing hand. They are buttons for the keyboard too (Tab
+// reaches them, Space or Enter presses them) and for screen readers, which read the accessible
+// name, or the tool tip when there is none.
 class Picture : public QWidget {
     Q_OBJECT
 public:
     Picture(const QString& name, const QString& resource, QWidget* parent, bool clickable = false);
     void setResource(const QString& resource);
+    bool isClickable() const { return m_clickable; }
 
 signals:
     void clicked();
@@ -22,6 +25,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent*) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     QSvgRenderer* m_svg;

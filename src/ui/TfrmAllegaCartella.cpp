@@ -140,12 +140,18 @@ void TfrmAllegaCartella::costruisci() {
         apri->setObjectName(QStringLiteral("btnApri") + n);
         apri->setGeometry(490, top + 27, 86, 28);
         apri->setEnabled(false);
+        lblNome->setBuddy(file);
+        const QString quale = QStringLiteral(" %1\u00b0 file allegato").arg(i + 1);
+        sfoglia->setAccessibleName(QStringLiteral("Sfoglia") + quale);
+        apri->setAccessibleName(QStringLiteral("Apri") + quale);
+        gomma->setAccessibleName(QStringLiteral("Rimuovi") + quale);
         auto* lblDesc = new QLabel(QStringLiteral("Descrizione %1\u00b0 file allegato:").arg(i + 1), this);
         lblDesc->setGeometry(24, top + 58, 400, 18);
         auto* desc = new QLineEdit(this);
         desc->setObjectName(QStringLiteral("txtDesc") + n);
         desc->setMaxLength(kMaxNome);
         desc->setGeometry(24, top + 78, 552, 26);
+        lblDesc->setBuddy(desc);
         for (QLabel* l : {lblNome, lblDesc}) l->setStyleSheet(QStringLiteral("QLabel { color: #1f3f5f; }"));
 
         m_file[i] = file;

@@ -28,6 +28,7 @@ TfrmGuida::TfrmGuida(const QString& titolo, const QString& testo, QWidget* paren
     txtGuida = new QPlainTextEdit(this);
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
     txtGuida->setReadOnly(true);
+    txtGuida->setAccessibleName(titolo);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
     txtGuida->setGeometry(22, 140, 625, 350);

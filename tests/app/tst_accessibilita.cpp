@@ -1,0 +1,138 @@
+#include "app/TfrmAvvio.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "registry/TfrmCarta.h"
+#include "registry/TfrmCodFisc.h"
+#include "registry/TfrmEsecutori.h"
+#include "registry/TfrmIban.h"
+#include "registry/TfrmPartitaIva.h"
+#include "slips/TfrmBollettino.h"
+#include "slips/TfrmCalendario.h"
+#include "slips/TfrmStampaBolBis.h"
+#include "slips/TfrmStampaBolBis_A4.h"
+#include "ui/Picture.h"
+#include "ui/ProgramFolder.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "ui/TfrmGuida.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+using Apri = std::function<std::unique_ptr<QWidget>()>;
+Q_DECLARE_METATYPE(Apri)
+
+namespace {
+
+// What a screen reader says for the widget.
+QString nomeAccessibile(QWidget* w) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    return a ? a->text(QAccessible::Name) : QString();
+}
+
+// A control the user can reach with the keyboard or click on.
+bool siUsa(QWidget* w) {
+    if (auto* p = qobject_cast<Picture*>(w)) return p->isClickable();
+    if (qobject_cast<QAbstractButton*>(w)) return true;
+    // The edit line inside an editable list is read as part of the list.
+    if (qobject_cast<QComboBox*>(w->parentWidget())) return false;
+    return w->focusPolicy() != Qt::NoFocus;
+}
+
+// "objectName (class)" of every control without a name.
+QStringList senzaNome(QWidget* window) {
+    QStringList out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        // Qt's own parts of a composite widget (scroll bars, calendar navigation) carry Qt's names.
+        if (w->objectName().startsWith(QLatin1String("qt_"))) continue;
+        // Parts kept hidden (an editable list's popup, a header the calendar does not show).
+        if (!w->isVisibleTo(window)) continue;
+        if (siUsa(w) && nomeAccessibile(w).trimmed().isEmpty())
+            out << QStringLiteral("%1 (%2)").arg(w->objectName(), QLatin1String(w->metaObject()->className()));
+    }
+    return out;
+}
+
+} // namespace
+
+// Every control a user can reach or click has a name for assistive technology.
+class TstAccessibilita : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::unique_ptr<TfrmBollettino> m_bollettino;
+    std::unique_ptr<TfrmEsecutori> m_esecutori;
+
+private slots:
+    void initTestCase() {
+        programFolder::setForTests(m_dir.path());
+        m_bollettino = std::make_unique<TfrmBollettino>();
+        m_esecutori = std::make_unique<TfrmEsecutori>();
+    }
+    void cleanupTestCase() {
+        m_bollettino.reset();
+        m_esecutori.reset();
+    }
+
+    void everyControlHasAName_data() {
+        QTest::addColumn<Apri>("apri");
+        auto* b = &m_bollettino;
+        auto* e = &m_esecutori;
+        QTest::newRow("start screen") << Apri([] { return std::make_unique<TfrmAvvio>(); });
+        QTest::newRow("slips, year panel and slip") << Apri([b] {
+            auto w = std::make_unique<TfrmBollettino>();
+            w->panContainer->show();
+            return std::unique_ptr<QWidget>(std::move(w));
+        });
+        QTest::newRow("registry") << Apri([] { return std::make_unique<TfrmEsecutori>(); });
+        QTest::newRow("about") << Apri([] { return std::make_unique<TfrmInfo>(nullptr); });
+        QTest::newRow("splash") << Apri([] { return std::make_unique<TfrmSplash>(nullptr); });
+        QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); });
+        QTest::newRow("date picker") << Apri([b] { return std::make_unique<TfrmCalendario>(b->get()); });
+        QTest::newRow("print on the form")
+            << Apri([b] { return std::make_unique<TfrmStampaBolBis>((*b)->valoriSchermo()); });
+        QTest::newRow("print on A4") << Apri([b] { return std::make_unique<TfrmStampaBolBis_A4>((*b)->valoriSchermo()); });
+        QTest::newRow("tax code") << Apri([] { return std::make_unique<TfrmCodFisc>(); });
+        QTest::newRow("VAT number") << Apri([] { return std::make_unique<TfrmPartitaIva>(); });
+        QTest::newRow("card number") << Apri([] { return std::make_unique<TfrmCarta>(); });
+        QTest::newRow("IBAN") << Apri([] { return std::make_unique<TfrmIban>(); });
+        QTest::newRow("attachments") << Apri([e] { return std::make_unique<TfrmAllegaCartella>((*e)->allegati()); });
+    }
+    void everyControlHasAName() {
+        QFETCH(Apri, apri);
+        std::unique_ptr<QWidget> w = apri();
+        const QStringList missing = senzaNome(w.get());
+        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("without a name: ") + missing.join(QStringLiteral(", "))));
+    }
+
+    // A picture that acts as a button is one for the keyboard and for screen readers.
+    void pictureButtonsWorkWithoutAMouse() {
+        Picture p(QStringLiteral("imgProva"), QStringLiteral(":/pictures/icon_guida.svg"), nullptr, true);
+        p.setToolTip(QStringLiteral("Guida"));
+        QSignalSpy clicked(&p, &Picture::clicked);
+        QVERIFY(p.focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(&p, Qt::Key_Space);
+        QTest::keyClick(&p, Qt::Key_Return);
+        QCOMPARE(clicked.count(), 2);
+
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&p);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Guida"));
+        QVERIFY(a->actionInterface());
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(clicked.count(), 3);
+
+        Picture graphic(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/title.svg"), nullptr);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&graphic)->role(), QAccessible::Graphic);
+        QCOMPARE(graphic.focusPolicy(), Qt::NoFocus);
+    }
+};
+
+QTEST_MAIN(TstAccessibilita)
+#include "tst_accessibilita.moc"
