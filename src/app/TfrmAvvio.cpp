@@ -55,6 +55,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         *t.btn = pic(t.btnName, qPrintable(QStringLiteral("caption_") + key), QRect(t.x + 4, 440, 281, 42));
         *t.inf = pic(t.infName, qPrintable(QStringLiteral("desc_") + key), QRect(t.x, 492, 288, 102));
         for (Picture* p : {*t.img, *t.btn, *t.inf}) connect(p, &Picture::clicked, this, t.open);
+        // One stop per tile for the keyboard: its caption.
+        for (Picture* p : {*t.img, *t.inf}) p->setFocusPolicy(Qt::NoFocus);
     }
     // Screen readers name each tile's three pictures by the tile's caption, and tell what it holds.
     const QString nomi[] = {QStringLiteral("Archivio anagrafico"), QStringLiteral("Bollettini postali"),
