@@ -32,8 +32,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
         p->setGeometry(geo);
         return p;
     };
-    pic("imgTitolo", "title", QRect(197, 30, 600, 70), false);
-    pic("imgSottotitolo", "subtitle", QRect(197, 108, 600, 36), false);
+    pic("imgTitolo", "title", QRect(197, 30, 600, 70), false)->setAccessibleName(QStringLiteral("Versalio"));
+    pic("imgSottotitolo", "subtitle", QRect(197, 108, 600, 36), false)
+        ->setAccessibleName(QStringLiteral("Compilazione, stampa e archivio dei bollettini postali"));
 
     struct Tile {
         Picture **img, **btn, **inf;
