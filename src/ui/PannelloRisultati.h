@@ -1,0 +1,50 @@
+#pragma once
+
+#include "archive/Elenco.h"
+
+#include <QString>
+#include <QWidget>
+
+class EntryForm;
+class ListaRecords;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The result panel every list screen shows: the instructions, the find box (`txtTrova`, `btnTrova`),
+// the list `lstRecords`, the hint about the double click, the count line `lblTrovate` (only where
+// the screen has one) and the buttons `btnStampa` and `btnChiudi`.
+//
+// Trova walks the lines from the one after the selected line, wrapping round, to the first that
+// contains the find text (only A-Z compared without regard to case) and selects it; a new find text
+// starts from the first line. The last find text is remembered until the screen forgets it.
+class PannelloRisultati : public QWidget {
+    Q_OBJECT
+public:
+    PannelloRisultati(QWidget* parent, bool conConteggio);
+
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    ListaRecords* lstRecords;
+    QLabel* lblTrovate; // nullptr where the screen has no count line
+    QPushButton* btnStampa;
+    QPushButton* btnChiudi;
+
+    // Shows the lines (already in list order) and the count line.
+    void mostra(Elenco elenco);
+    void svuota();
+    const Elenco& elenco() const;
+    // The selected line, or nullptr.
+    const VoceElenco* voceSelezionata() const;
+
+    // Forgets the remembered find text and empties the find box.
+    void dimenticaChiave();
+    void btnTrovaClick();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString m_chiave;
+    EntryForm* m_form;
+};
