@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/PasswordStore.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -74,7 +76,8 @@ inline QString testo() {
                        "non utilizza il programma."),
         QStringLiteral("L'accesso al software \u00e8 protetto da una password aggiornabile dall'utente che pu\u00f2 "
                        "essere cambiata tutte le volte che si desidera. Per il primo accesso al programma,"
-                       " bisogna utilizzare la parola chiave \"chiavediaccess\" (scritta senza le virgolette)."),
+                       " bisogna utilizzare la parola chiave \"") +
+            passwordStore::kPrimoAccesso + QStringLiteral("\" (scritta senza le virgolette)."),
         QStringLiteral("Il programma funziona anche da una chiavetta USB: basta copiare la cartella del programma e "
                        "avviarlo da l\u00ec; la copia della cartella \u00e8 anche il modo pi\u00f9 rapido per fare una "
                        "copia di sicurezza di tutti gli archivi."),

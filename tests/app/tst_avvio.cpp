@@ -8,6 +8,7 @@
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "app/WindowSet.h"
+#include "app/AccessoTest.h"
 #include "slips/TfrmBollettino.h"
 
 #include <QLabel>
@@ -41,8 +42,7 @@ private slots:
     void tilesOpenTheWorkspaceAndClosingComesBack() {
         QFETCH(QString, picture);
         WindowSet set;
-        set.start();
-        QVERIFY(set.avvio->isVisible());
+        entra(set);
         TfrmBollettino* first = set.bollettino;
         QTest::mouseClick(set.avvio->findChild<Picture*>(picture), Qt::LeftButton);
         QVERIFY(set.bollettino->isVisible());

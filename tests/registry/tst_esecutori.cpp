@@ -8,6 +8,7 @@
 #include "app/TfrmAvvio.h"
 #include "ui/TfrmGuida.h"
 #include "app/WindowSet.h"
+#include "app/AccessoTest.h"
 #include "archive/ArchiveError.h"
 #include "registry/TfrmCarta.h"
 #include "registry/TfrmCodFisc.h"
@@ -577,7 +578,7 @@ private slots:
     // The start screen's registry tile shows this workspace, empty; closing it brings the start screen back.
     void openedFromStartScreen() {
         WindowSet set;
-        set.start();
+        entra(set);
         set.esecutori->txtEsecutore->setText("RESTO");
         emit set.avvio->apriAnagrafica();
         QVERIFY(set.esecutori->isVisible());
