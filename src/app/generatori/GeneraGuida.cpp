@@ -1,0 +1,446 @@
+// Build step: turns the user guide's HTML into "Guida.pdf". The pictures of the screens are taken
+// here, from the program's own windows built on the offscreen platform, so the guide always shows
+// the screens as they are. Chapters and sections are numbered, listed in a table of contents with
+// their pages, and every page but the cover carries its number.
+//
+//   versalio-guida GUIDE.html OUT.pdf
+//
+// In the HTML, <img src="schermata:NAME" width="W"> is the picture of a screen, <img
+// src="risorsa:NAME"> one of the program's SVG pictures, and <!-- INDICE --> the place of the table
+// of contents. A name this program does not know stops the build.
+#include "app/GuidaProgramma.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmCambiaPassword.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmPassword.h"
+#include "app/TfrmSplash.h"
+#include "registry/TfrmCarta.h"
+#include "registry/TfrmCodFisc.h"
+#include "registry/TfrmEsecutori.h"
+#include "registry/TfrmIban.h"
+#include "registry/TfrmPartitaIva.h"
+#include "slips/TfrmBollettino.h"
+#include "slips/TfrmCalendario.h"
+#include "slips/TfrmStampaBolBis.h"
+#include "slips/TfrmStampaBolBis_A4.h"
+#include "ui/MessageService.h"
+#include "ui/Picture.h"
+#include "ui/ProgramFolder.h"
+#include "ui/Shell.h"
+#include "ui/TfrmAllegaCartella.h"
+#include "ui/TfrmGuida.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+constexpr double kScala = 2.0; // pictures are taken at twice the screen's resolution
+
+// Page geometry in 1/96 inch: A4 with 20 mm margins and room for the page number below.
+constexpr double kMm = 96.0 / 25.4;
+const QSizeF kFoglio(210 * kMm, 297 * kMm);
+constexpr double kMargine = 20 * kMm;
+constexpr double kPiede = 26 * kMm;
+const QSizeF kCorpo(kFoglio.width() - 2 * kMargine, kFoglio.height() - kMargine - kPiede);
+
+const QString kTitoloGuida = QStringLiteral("Versalio - Guida all'utilizzo del software");
+
+[[noreturn]] void fallisci(const QString& perche) {
+    std::fprintf(stderr, "versalio-guida: %s\n", qPrintable(perche));
+    std::exit(1);
+}
+
+// A window as the user sees it: its content under a title bar carrying its title.
+QImage incornicia(const QImage& contenuto, const QString& titolo) {
+    const QSize s = contenuto.deviceIndependentSize().toSize();
+    constexpr int barra = 26;
+    QImage out(QSize(s.width() + 2, s.height() + barra + 1) * kScala, QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(kScala);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF tutto(0.5, 0.5, s.width() + 1, s.height() + barra);
+    QLinearGradient g(0, 0, 0, barra);
+    g.setColorAt(0, QColor(0x58, 0x91, 0xC3));
+    g.setColorAt(1, QColor(0x2F, 0x5F, 0x8F));
+    QPainterPath cornice;
+    cornice.addRoundedRect(tutto, 6, 6);
+    p.fillPath(cornice, g);
+    p.drawImage(QPointF(1, barra), contenuto);
+    QSvgRenderer(QStringLiteral(":/pictures/app_icon.svg")).render(&p, QRectF(6, 5, 16, 16));
+    QFont f(QStringLiteral("Liberation Sans"), 9, QFont::Bold);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(28, 0, s.width() - 34, barra), Qt::AlignVCenter | Qt::AlignLeft, titolo.trimmed());
+    p.setPen(QPen(QColor(0x2F, 0x5F, 0x8F), 1));
+    p.drawPath(cornice);
+    return out;
+}
+
+void attendi() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+QImage fotografa(QWidget* w) {
+    if (!w->isVisible()) w->show();
+    attendi();
+    QImage img(w->size() * kScala, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(kScala);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    w->render(&p);
+    p.end();
+    return incornicia(img, w->windowTitle());
+}
+
+QImage risorsa(const QString& nome) {
+    QSvgRenderer svg(QStringLiteral(":/pictures/%1.svg").arg(nome));
+    if (!svg.isValid()) fallisci(QStringLiteral("no picture named \"%1\"").arg(nome));
+    const QSize s = svg.defaultSize() * 3;
+    QImage img(s * kScala, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(kScala);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    svg.render(&p, QRectF(QPointF(), s));
+    return img;
+}
+
+void digita(QLineEdit* e, const QString& t) {
+    e->setText(t);
+    emit e->textEdited(t);
+}
+
+// A slip and a card as a new user would fill them in.
+void compilaBollettino(TfrmBollettino* b) {
+    b->txtAnno->setText(QStringLiteral("2025"));
+    b->btnApriClick();
+    digita(b->txtCCP, QStringLiteral("12345678"));
+    digita(b->txtImporto, QStringLiteral("125"));
+    b->txtImportoKeyUp();
+    digita(b->txtCents, QStringLiteral("50"));
+    b->txtCentsKeyUp();
+    digita(b->txtIntestatario, QStringLiteral("ASSOCIAZIONE AMICI DEL LIBRO"));
+    digita(b->txtIndirizzoInt, QStringLiteral("VIA DANTE 12 - 40121 BOLOGNA"));
+    digita(b->txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA ANNO 2025"));
+    digita(b->txtCausale02, QStringLiteral("SOCIO N. 148"));
+    digita(b->txtEsecutore, QStringLiteral("MARIA BIANCHI"));
+    digita(b->txtIndirizzoRes, QStringLiteral("VIA GARIBALDI 5"));
+    digita(b->txtCapRes, QStringLiteral("20121"));
+    digita(b->txtComuneRes, QStringLiteral("MILANO (MI)"));
+    digita(b->txtDataScade, QStringLiteral("31/03/2025"));
+    b->cmdSalvaClick();
+}
+
+void compilaScheda(TfrmEsecutori* e) {
+    e->cmdNuovoClick();
+    digita(e->txtEsecutore, QStringLiteral("MARIA BIANCHI"));
+    digita(e->txtGG, QStringLiteral("14"));
+    digita(e->txtMM, QStringLiteral("05"));
+    digita(e->txtAA, QStringLiteral("1972"));
+    digita(e->txtComuneNasc, QStringLiteral("PAVIA"));
+    e->txtProvNasc->setCurrentText(QStringLiteral("PV"));
+    digita(e->txtSesso, QStringLiteral("F"));
+    digita(e->txtIndirizzoRes, QStringLiteral("VIA GARIBALDI 5"));
+    digita(e->txtComuneRes, QStringLiteral("MILANO"));
+    e->txtProvRes->setCurrentText(QStringLiteral("MI"));
+    digita(e->txtCapRes, QStringLiteral("20121"));
+    digita(e->txtCategoria, QStringLiteral("SOCIO ORDINARIO"));
+    digita(e->txtTelCel, QStringLiteral("333 1234567"));
+    digita(e->txtEmail, QStringLiteral("maria.bianchi@esempio.it"));
+    digita(e->txtRecapito, QStringLiteral("CELLULARE"));
+    digita(e->txtCodFisc, QStringLiteral("BNCMRA72E54G388X"));
+    digita(e->txtCCP, QStringLiteral("12345678"));
+    digita(e->txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA"));
+    digita(e->txtNote, QStringLiteral("CHIEDE LA RICEVUTA PER POSTA ELETTRONICA"));
+    e->cmdSalvaClick();
+}
+
+// Every screen the guide may show, by name.
+class Schermate {
+public:
+    Schermate() {
+        bollettino.setObjectName(QStringLiteral("guida"));
+        bollettino.mostra();
+        bollettino.showNormal();
+        bollettino.resize(1170, 680);
+        esecutori.mostra();
+        esecutori.showNormal();
+        esecutori.resize(1170, 710);
+
+        m_foto = {
+            {"password", [] {
+                 TfrmPassword w;
+                 w.txtPassword->setText(QStringLiteral("chiave"));
+                 return fotografa(&w);
+             }},
+            {"cambiapassword", [] {
+                 TfrmCambiaPassword w;
+                 w.show();
+                 w.txtPasswordOld->setText(QStringLiteral("chiave"));
+                 w.txtPasswordNew->setText(QStringLiteral("nuova"));
+                 return fotografa(&w);
+             }},
+            {"avvio", [] {
+                 TfrmAvvio w;
+                 w.resize(1060, 720);
+                 return fotografa(&w);
+             }},
+            {"anno", [this] {
+                 bollettino.mostra();
+                 bollettino.showNormal();
+                 return fotografa(&bollettino);
+             }},
+            {"bollettino", [this] {
+                 compilaBollettino(&bollettino);
+                 return fotografa(&bollettino);
+             }},
+            {"calendario", [this] {
+                 TfrmCalendario w(&bollettino);
+                 return fotografa(&w);
+             }},
+            {"stampamodulo", [this] {
+                 TfrmStampaBolBis w(bollettino.valoriSchermo(), &bollettino);
+                 return fotografa(&w);
+             }},
+            {"stampaa4", [this] {
+                 TfrmStampaBolBis_A4 w(bollettino.valoriSchermo(), &bollettino);
+                 return fotografa(&w);
+             }},
+            {"allegati", [this] {
+                 TfrmAllegaCartella w(bollettino.allegati());
+                 w.txtDesc01->setText(QStringLiteral("RICEVUTA DEL VERSAMENTO"));
+                 w.txtFile01->setText(QStringLiteral("ricevuta_148.pdf"));
+                 return fotografa(&w);
+             }},
+            {"esecutori", [this] {
+                 compilaScheda(&esecutori);
+                 return fotografa(&esecutori);
+             }},
+            {"codfisc", [this] {
+                 TfrmCodFisc w(&esecutori, QStringLiteral("BNCMRA72E54G388X"));
+                 return fotografa(&w);
+             }},
+            {"partitaiva", [this] {
+                 TfrmPartitaIva w(&esecutori, QStringLiteral("01234567897"));
+                 return fotografa(&w);
+             }},
+            {"carta", [this] {
+                 TfrmCarta w(&esecutori, QStringLiteral("4111111111111111"));
+                 return fotografa(&w);
+             }},
+            {"iban", [this] {
+                 TfrmIban w(&esecutori, QStringLiteral("IT60X0542811101000000123456"));
+                 return fotografa(&w);
+             }},
+            {"guida", [] {
+                 TfrmGuida w(guidaProgramma::titolo(), guidaProgramma::testo(), nullptr);
+                 return fotografa(&w);
+             }},
+            {"info", [] {
+                 TfrmInfo w(nullptr);
+                 return fotografa(&w);
+             }},
+            {"splash", [] {
+                 TfrmSplash w(nullptr);
+                 return fotografa(&w);
+             }},
+        };
+    }
+
+    QImage foto(const QString& nome) {
+        const auto it = m_foto.find(nome.toStdString());
+        if (it == m_foto.end()) fallisci(QStringLiteral("no screen named \"%1\"").arg(nome));
+        return it->second();
+    }
+
+private:
+    TfrmBollettino bollettino;
+    TfrmEsecutori esecutori;
+    std::map<std::string, std::function<QImage()>> m_foto;
+};
+
+// Numbers the chapters (h1) and their sections (h2) in the text of their headings.
+QString numera(const QString& html) {
+    static const QRegularExpression titolo(QStringLiteral("<h([12])>"));
+    QString out;
+    int capitolo = 0, sezione = 0;
+    qsizetype da = 0;
+    auto it = titolo.globalMatch(html);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        out += html.mid(da, m.capturedEnd() - da);
+        da = m.capturedEnd();
+        if (m.captured(1) == QLatin1String("1")) {
+            ++capitolo;
+            sezione = 0;
+            out += QStringLiteral("%1. ").arg(capitolo);
+        } else {
+            out += QStringLiteral("%1.%2 ").arg(capitolo).arg(++sezione);
+        }
+    }
+    return out + html.mid(da);
+}
+
+// The pictures stay with the document however often its HTML is set again.
+class Documento : public QTextDocument {
+public:
+    QHash<QUrl, QImage> immagini;
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (type == QTextDocument::ImageResource && immagini.contains(name)) return immagini.value(name);
+        return QTextDocument::loadResource(type, name);
+    }
+};
+
+struct Voce {
+    int livello;
+    QString testo;
+    int pagina;
+};
+
+QList<Voce> voci(const QTextDocument& doc) {
+    QList<Voce> out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        const int livello = b.blockFormat().headingLevel();
+        if (livello < 1 || livello > 2) continue;
+        const double y = doc.documentLayout()->blockBoundingRect(b).top();
+        out.append({livello, b.text(), int(y / kCorpo.height()) + 1});
+    }
+    return out;
+}
+
+QString indice(const QList<Voce>& voci) {
+    QString html = QStringLiteral("<p class=\"indice\">Indice</p><table width=\"100%\" cellspacing=\"0\" "
+                                  "cellpadding=\"2\">");
+    for (const Voce& v : voci) {
+        const bool capitolo = v.livello == 1;
+        html += QStringLiteral("<tr><td class=\"%1\">%2</td><td class=\"%1\" align=\"right\">%3</td></tr>")
+                    .arg(capitolo ? QStringLiteral("capitolo") : QStringLiteral("sezione"),
+                         (capitolo ? QString() : QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;")) +
+                             v.testo.toHtmlEscaped(),
+                         QString::number(v.pagina));
+    }
+    return html + QStringLiteral("</table>");
+}
+
+void componi(QTextDocument& doc, const QString& html, const QList<Voce>& elenco) {
+    QString completo = html;
+    completo.replace(QStringLiteral("<!-- INDICE -->"), indice(elenco));
+    doc.setHtml(completo);
+    doc.setPageSize(kCorpo);
+    doc.documentLayout()->documentSize(); // lays the whole document out
+}
+
+void stampa(QTextDocument& doc, const QString& pdf) {
+    QPdfWriter writer(pdf);
+    writer.setTitle(kTitoloGuida);
+    writer.setCreator(QStringLiteral("Versalio"));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(1200);
+    QPainter p;
+    if (!p.begin(&writer)) fallisci(QStringLiteral("cannot write %1").arg(pdf));
+    const double scala = writer.resolution() / 96.0;
+    const int pagine = doc.pageCount();
+    for (int i = 0; i < pagine; ++i) {
+        if (i > 0) writer.newPage();
+        p.save();
+        p.scale(scala, scala);
+        p.translate(kMargine, kMargine - i * kCorpo.height());
+        const QRectF vista(0, i * kCorpo.height(), kCorpo.width(), kCorpo.height());
+        p.setClipRect(vista);
+        doc.drawContents(&p, vista);
+        p.restore();
+        if (i == 0) continue; // the cover
+        p.save();
+        p.scale(scala, scala);
+        const double y = kFoglio.height() - kPiede + 8 * kMm;
+        p.setPen(QPen(QColor(0x2F, 0x5F, 0x8F), 0.8));
+        p.drawLine(QPointF(kMargine, y), QPointF(kFoglio.width() - kMargine, y));
+        QFont piede(QStringLiteral("Liberation Sans"));
+        piede.setPixelSize(11); // in the page's 1/96 inch, like the rest of the drawing
+        p.setFont(piede);
+        p.setPen(QColor(0x40, 0x40, 0x40));
+        const QRectF riga(kMargine, y + 2, kCorpo.width(), 20);
+        p.drawText(riga, Qt::AlignLeft | Qt::AlignVCenter, kTitoloGuida);
+        p.drawText(riga, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Pagina %1 di %2").arg(i + 1).arg(pagine));
+        p.restore();
+    }
+    if (!p.end()) fallisci(QStringLiteral("cannot finish %1").arg(pdf));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: versalio-guida GUIDE.html OUT.pdf\n");
+        return 2;
+    }
+    QFile sorgente(args[1]);
+    if (!sorgente.open(QIODevice::ReadOnly)) fallisci(QStringLiteral("cannot read %1").arg(args[1]));
+    const QString html = numera(QString::fromUtf8(sorgente.readAll()));
+
+    // The screens work in a folder of their own: nothing reaches the real program folder, no
+    // message box waits for an answer and no program is started.
+    QTemporaryDir cartella;
+    programFolder::setForTests(cartella.path());
+    RecordingMessages silenzio;
+    QStringList aperti;
+    TMisc::recordInstead(&aperti);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    caricaImmagini();
+
+    Documento doc;
+    doc.setDocumentMargin(0);
+    doc.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    {
+        Schermate schermate;
+        static const QRegularExpression immagine(QStringLiteral("src=\"(schermata|risorsa):([a-z0-9_]+)\""));
+        auto it = immagine.globalMatch(html);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            const QUrl url(m.captured(1) + QLatin1Char(':') + m.captured(2));
+            if (doc.immagini.contains(url)) continue;
+            const QImage img = m.captured(1) == QLatin1String("schermata") ? schermate.foto(m.captured(2))
+                                                                            : risorsa(m.captured(2));
+            doc.immagini.insert(url, img);
+        }
+    }
+
+    // The table of contents takes room before the chapters it lists: lay out until its page
+    // numbers no longer move.
+    QList<Voce> elenco;
+    componi(doc, html, elenco);
+    for (int giro = 0; giro < 4; ++giro) {
+        const QList<Voce> nuovo = voci(doc);
+        bool uguali = nuovo.size() == elenco.size();
+        for (qsizetype i = 0; uguali && i < nuovo.size(); ++i) uguali = nuovo[i].pagina == elenco[i].pagina;
+        if (uguali) break;
+        elenco = nuovo;
+        componi(doc, html, elenco);
+    }
+    stampa(doc, args[2]);
+    return 0;
+}
