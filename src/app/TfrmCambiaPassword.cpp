@@ -26,7 +26,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent) {
     setStyleSheet(QStringLiteral("TfrmCambiaPassword { background: white; }"));
 
     auto* logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/logo_accesso.svg"), this);
-    logo->setFixedSize(360, 80);
+    logo->setFixedSize(420, 80);
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(12);
@@ -54,6 +54,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent) {
     cmdEsci->setObjectName(QStringLiteral("cmdEsci"));
     for (QPushButton* b : {cmdOK, cmdEsci}) b->setMinimumSize(110, 32);
 
+    setFixedWidth(420);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 18);
     layout->setSpacing(0);

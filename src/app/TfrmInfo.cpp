@@ -20,9 +20,9 @@ TfrmInfo::TfrmInfo(QWidget* parent) : QDialog(parent) {
 
     auto* info1 = new QLabel(this);
     info1->setObjectName(QStringLiteral("imgInfo1"));
-    info1->setText(QStringLiteral("<b>Versalio %1</b><br>Compilazione, stampa e archivio dei bollettini postali "
+    info1->setText(QStringLiteral("<b>Versalio</b> versione %1<br>Compilazione, stampa e archivio dei bollettini postali "
                                   "a due sezioni, archivio anagrafico e riepilogo dei versamenti.")
-                       .arg(QCoreApplication::applicationVersion()));
+                       .arg(QStringLiteral(VERSALIO_VERSIONE)));
     info1->setWordWrap(true);
     info1->setAlignment(Qt::AlignCenter);
     info1->setGeometry(30, 106, 400, 70);

@@ -36,7 +36,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     setStyleSheet(QStringLiteral("TfrmPassword { background: white; }"));
 
     imgLogo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/logo_accesso.svg"), this);
-    imgLogo->setFixedSize(360, 80);
+    imgLogo->setFixedSize(420, 80);
 
     lblRigo05 = new QLabel(QStringLiteral("Immetti la password e premi OK."), this);
     lblRigo05->setObjectName(QStringLiteral("lblRigo05"));
@@ -62,6 +62,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     imgMano = new Picture(QStringLiteral("imgMano"), QStringLiteral(":/pictures/pic_mano.svg"), this);
     imgMano->setFixedSize(48, 32);
 
+    setFixedWidth(420);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 18);
     layout->setSpacing(0);

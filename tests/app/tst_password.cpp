@@ -74,8 +74,8 @@ QStringList visibleWindows() {
 
 class TstPassword : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QString folder() const { return m_dir.path() + QLatin1Char('/'); }
+    TemporaryProgramFolder m_dir;
+    QString folder() const { return programFolder::path(); }
     QString store() const { return passwordStore::path(folder()); }
 
     void setStored(const QString& password) { QVERIFY(passwordStore::scrivi(folder(), password)); }
@@ -113,7 +113,6 @@ class TstPassword : public QObject {
     }
 
 private slots:
-    void initTestCase() { programFolder::setForTests(m_dir.path()); }
     void init() { setStored(QStringLiteral("CHIAVEDIACCESS")); }
 
     void startsOnThePasswordWindowAlone() {
@@ -403,7 +402,7 @@ private slots:
         QCOMPARE(readAll(delivered),
                  QByteArray("[Accesso]\r\nValore=") + cifrario::Cripta(text::upperAZ(word)).toLatin1() + "\r\n");
 
-        programFolder::setForTests(fresh.path());
+        m_dir.pointAt(fresh.path());
         RecordingMessages msgs;
         {
             WindowSet set;
@@ -416,7 +415,7 @@ private slots:
         const QByteArray changed = readAll(delivered);
         QCOMPARE(QProcess::execute(QStringLiteral(VERSALIO_ACCESSO), {fresh.path()}), 0);
         QCOMPARE(readAll(delivered), changed);
-        programFolder::setForTests(m_dir.path());
+        m_dir.pointAt(QString());
 
         // The program folder of this build has its store.
         QCOMPARE(passwordStore::leggi(QStringLiteral(VERSALIO_CARTELLA) + QLatin1Char('/')).esito,

@@ -42,7 +42,6 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -322,8 +321,11 @@ QList<Voce> voci(const QTextDocument& doc) {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         const int livello = b.blockFormat().headingLevel();
         if (livello < 1 || livello > 2) continue;
-        const double y = doc.documentLayout()->blockBoundingRect(b).top();
-        out.append({livello, b.text(), int(y / kCorpo.height()) + 1});
+        // Where its first line is drawn: a line that does not fit is moved below the block's own top.
+        double y = doc.documentLayout()->blockBoundingRect(b).top();
+        if (b.layout() && b.layout()->lineCount() > 0) y += b.layout()->lineAt(0).y();
+        // A block moved to the top of a page may sit a hair above its edge.
+        out.append({livello, b.text(), int((y + 1) / kCorpo.height()) + 1});
     }
     return out;
 }
@@ -366,7 +368,8 @@ void stampa(QTextDocument& doc, const QString& pdf) {
         p.save();
         p.scale(scala, scala);
         p.translate(kMargine, kMargine - i * kCorpo.height());
-        const QRectF vista(0, i * kCorpo.height(), kCorpo.width(), kCorpo.height());
+        // A picture carried over to the next page starts right at the edge: keep its top line there.
+        const QRectF vista(0, i * kCorpo.height(), kCorpo.width(), kCorpo.height() - 2);
         p.setClipRect(vista);
         doc.drawContents(&p, vista);
         p.restore();
@@ -404,11 +407,9 @@ int main(int argc, char** argv) {
 
     // The screens work in a folder of their own: nothing reaches the real program folder, no
     // message box waits for an answer and no program is started.
-    QTemporaryDir cartella;
-    programFolder::setForTests(cartella.path());
+    TemporaryProgramFolder cartella;
     RecordingMessages silenzio;
-    QStringList aperti;
-    TMisc::recordInstead(&aperti);
+    RecordingShell shell;
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     caricaImmagini();
 
