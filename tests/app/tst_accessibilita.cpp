@@ -1,5 +1,7 @@
 #include "app/TfrmAvvio.h"
+#include "app/TfrmCambiaPassword.h"
 #include "app/TfrmInfo.h"
+#include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
 #include "registry/TfrmCarta.h"
 #include "registry/TfrmCodFisc.h"
@@ -82,6 +84,8 @@ private slots:
         auto* b = &m_bollettino;
         auto* e = &m_esecutori;
         QTest::newRow("start screen") << Apri([] { return std::make_unique<TfrmAvvio>(); });
+        QTest::newRow("password") << Apri([] { return std::make_unique<TfrmPassword>(); });
+        QTest::newRow("change password") << Apri([] { return std::make_unique<TfrmCambiaPassword>(); });
         QTest::newRow("about") << Apri([] { return std::make_unique<TfrmInfo>(nullptr); });
         QTest::newRow("splash") << Apri([] { return std::make_unique<TfrmSplash>(nullptr); });
         QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); });
