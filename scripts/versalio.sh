@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine for Versalio, builds it, then starts it ("run") or runs every
-# test ("test"). The program folder is build/bin: the archives appear there.
+# test ("test"). The program folder is build/bin: the archives appear there. "fuzz [TARGET...] [SECONDS]"
+# builds the libFuzzer targets with clang instead and runs them (bench/fuzz/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev fonts-liberation2 poppler-utils)
+# The fuzz targets build with clang and libFuzzer, installed only when they are asked for.
+[ "${1:-run}" = fuzz ] && packages+=(clang libfuzzer-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -16,11 +19,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+if [ "${1:-run}" = fuzz ]; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
+  exec bench/fuzz/run.sh "${@:2}"
+fi
+
 cmake --preset default >/dev/null
 cmake --build --preset default -j2
 
 case "${1:-run}" in
   run) exec build/bin/versalio ;;
   test) ctest --preset default ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|test|fuzz [TARGET...] [SECONDS]]" >&2; exit 2 ;;
 esac

@@ -1,7 +1,5 @@
 #include "FileLock.h"
 
-#include "ArchiveError.h"
-
 #include <QFile>
 #include <io.h>
 #include <windows.h>
@@ -10,14 +8,20 @@ namespace {
 HANDLE osHandle(QFile& f) { return reinterpret_cast<HANDLE>(_get_osfhandle(f.handle())); }
 } // namespace
 
-FileLock::FileLock(QFile& file, Kind kind) : m_file(file) {
+FileLock::Attempt FileLock::tryLock(QFile& file, Kind kind) {
     OVERLAPPED ov{};
-    const DWORD flags = kind == Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0;
-    if (!LockFileEx(osHandle(file), flags, 0, MAXDWORD, MAXDWORD, &ov))
-        throw ArchiveError(QStringLiteral("cannot lock %1").arg(file.fileName()));
+    const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (kind == Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+    if (LockFileEx(osHandle(file), flags, 0, MAXDWORD, MAXDWORD, &ov)) return Attempt::Granted;
+    switch (GetLastError()) {
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_IO_PENDING: return Attempt::Busy;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION: return Attempt::Unsupported;
+    default: return Attempt::Failed;
+    }
 }
 
-FileLock::~FileLock() {
+void FileLock::unlock(QFile& file) {
     OVERLAPPED ov{};
-    UnlockFileEx(osHandle(m_file), 0, MAXDWORD, MAXDWORD, &ov);
+    UnlockFileEx(osHandle(file), 0, MAXDWORD, MAXDWORD, &ov);
 }

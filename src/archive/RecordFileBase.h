@@ -24,7 +24,8 @@ protected:
     void readAt(qint64 index, char* record);
     void writeAt(qint64 index, const char* record);
     qint64 append(const char* record);
-    // Streams the records in file order; `visit` gets the 1-based position and returns false to stop.
+    // Streams the records present when it begins, in file order; `visit` gets the 1-based position
+    // and returns false to stop. It runs with the file unlocked, so it may take its time.
     void scan(const std::function<bool(qint64, const char*)>& visit);
 
 private:

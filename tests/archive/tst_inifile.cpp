@@ -98,8 +98,8 @@ private slots:
         QTest::newRow("adds a section at the end")
             << QByteArray("; note\r\n[T]\r\nB=2\r\n") << "Margini Stampa CH8 Bis" << "Sinistro" << "0"
             << QByteArray("; note\r\n[T]\r\nB=2\r\n[Margini Stampa CH8 Bis]\r\nSinistro=0\r\n");
-        QTest::newRow("line feeds become CRLF")
-            << QByteArray("[S]\nA=1\n; c\n") << "S" << "A" << "2" << QByteArray("[S]\r\nA=2\r\n; c\r\n");
+        QTest::newRow("line feeds stay line feeds")
+            << QByteArray("[S]\nA=1\n; c\n") << "S" << "A" << "2" << QByteArray("[S]\nA=2\n; c\n");
         QTest::newRow("file without a final line end")
             << QByteArray("[S]\r\nA=1") << "S" << "B" << "2" << QByteArray("[S]\r\nA=1\r\nB=2\r\n");
         QTest::newRow("Windows-1252 value") << QByteArray("<none>") << "S" << "K" << "città"
