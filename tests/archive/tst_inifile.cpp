@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -17,6 +18,17 @@ void writeRaw(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
+}
+
+// The text in UTF-16 with its byte-order mark.
+QByteArray utf16(QStringView text, bool bigEndian) {
+    QByteArray b = bigEndian ? QByteArray("\xfe\xff") : QByteArray("\xff\xfe");
+    for (QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xff);
+        if (bigEndian) b.append(hi).append(lo);
+        else b.append(lo).append(hi);
+    }
+    return b;
 }
 
 const QByteArray kSample = "; impostazioni di stampa\r\n"
@@ -39,7 +51,10 @@ class TstIniFile : public QObject {
     QString path() const { return m_dir.filePath(QStringLiteral("Bollettini.ini")); }
 
 private slots:
-    void init() { QFile::remove(path()); }
+    void init() {
+        QFile::remove(path());
+        QDir(m_dir.filePath("Bollettini.ini")).removeRecursively();
+    }
 
     void readString_data() {
         QTest::addColumn<QByteArray>("content");
@@ -62,6 +77,15 @@ private slots:
         QTest::newRow("Windows-1252 text") << QByteArray("[S]\r\nK=perch\xe9\r\n") << "S" << "K" << "perché";
         QTest::newRow("UTF-8 with its mark")
             << QByteArray("\xef\xbb\xbf[S]\r\nK=perch\xc3\xa9\r\n") << "S" << "K" << "perché";
+        QTest::newRow("UTF-16 little-endian with its mark")
+            << utf16(u"[Margini Stampa CH8 Bis]\r\nSuperiore=4\r\nNota=perché\r\n", false) << "Margini Stampa CH8 Bis"
+            << "Nota" << "perché";
+        QTest::newRow("UTF-16 big-endian with its mark")
+            << utf16(u"[S]\r\nA=1\r\nK=città\r\n", true) << "S" << "K" << "città";
+        QTest::newRow("CR line ends") << QByteArray("[T]\rK=1\r[S]\rA=2\rK=3\r") << "S" << "K" << "3";
+        QTest::newRow("CR line ends, UTF-16") << utf16(u"[T]\rK=1\r[S]\rK=3", false) << "S" << "K" << "3";
+        QTest::newRow("stray byte in a UTF-8 file") << QByteArray("\xef\xbb\xbf[T]\r\nX=\xe9\r\n[S]\r\nK=1\r\n")
+                                                    << "S" << "K" << "1";
     }
     void readString() {
         QFETCH(QByteArray, content);
@@ -107,6 +131,22 @@ private slots:
         QTest::newRow("UTF-8 file stays UTF-8")
             << QByteArray("\xef\xbb\xbf[S]\r\nA=1\r\n") << "S" << "A" << "è"
             << QByteArray("\xef\xbb\xbf[S]\r\nA=\xc3\xa8\r\n");
+        // Bytes that do not decode in the file's encoding are not the write's business.
+        QTest::newRow("unrelated byte of a UTF-8 file kept")
+            << QByteArray("\xef\xbb\xbf[Altro]\r\nNota=perch\xe9\r\n[S]\r\nA=1\r\n") << "S" << "A" << "2"
+            << QByteArray("\xef\xbb\xbf[Altro]\r\nNota=perch\xe9\r\n[S]\r\nA=2\r\n");
+        QTest::newRow("UTF-16 file gets a UTF-16 section")
+            << utf16(u"[Altro]\r\nNota=perché\r\n", false) << "Margini Stampa CH8 Bis" << "Superiore" << "-3"
+            << utf16(u"[Altro]\r\nNota=perché\r\n[Margini Stampa CH8 Bis]\r\nSuperiore=-3\r\n", false);
+        QTest::newRow("UTF-16 big-endian value replaced")
+            << utf16(u"[S]\r\nA=1\r\nB=2\r\n", true) << "S" << "A" << "città"
+            << utf16(u"[S]\r\nA=città\r\nB=2\r\n", true);
+        QTest::newRow("CR line ends stay")
+            << QByteArray("[S]\rA=1\r\r[T]\rB=2\r") << "S" << "C" << "3" << QByteArray("[S]\rA=1\rC=3\r\r[T]\rB=2\r");
+        QTest::newRow("value with blanks at its ends is quoted")
+            << QByteArray("[S]\r\n") << "S" << "K" << " a " << QByteArray("[S]\r\nK=\" a \"\r\n");
+        QTest::newRow("value in quotes keeps them")
+            << QByteArray("[S]\r\n") << "S" << "K" << "'x'" << QByteArray("[S]\r\nK=\"'x'\"\r\n");
     }
     void writeString() {
         QFETCH(QByteArray, before);
@@ -150,6 +190,47 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(readAll(path()), kSample);
         QVERIFY(!QFileInfo(target).isFile() || target == path());
+    }
+
+    // A "Bollettini.ini" that is not a regular file, or is too large to be one, is never read (the
+    // margins are 0 as for a missing file) and never written.
+    void irregularFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "fifo";
+        QTest::newRow("link to a device without end") << "/dev/zero";
+        QTest::newRow("link to a device that swallows writes") << "/dev/null";
+        QTest::newRow("link to nowhere") << "dangling";
+        QTest::newRow("larger than 1 MiB") << "large";
+        QTest::newRow("folder") << "folder";
+    }
+    void irregularFiles() {
+        QFETCH(QString, kind);
+        const QString ini = path();
+        if (kind == "fifo") {
+            if (::mkfifo(QFile::encodeName(ini).constData(), 0644) != 0) QSKIP("cannot make a named pipe here");
+        } else if (kind.startsWith('/')) {
+            if (!QFileInfo::exists(kind)) QSKIP("no such device here");
+            QVERIFY(QFile::link(kind, ini));
+        } else if (kind == "dangling") {
+            QVERIFY(QFile::link(m_dir.filePath("manca.ini"), ini));
+        } else if (kind == "large") {
+            writeRaw(ini, "[Margini Stampa CH8 Bis]\r\nSuperiore=5\r\n" + QByteArray(1024 * 1024, ';'));
+        } else {
+            QVERIFY(QDir(m_dir.path()).mkdir("Bollettini.ini"));
+        }
+        const QFileInfo before(ini);
+        const marginiStampa::Texts t = marginiStampa::load(m_dir.path());
+        QCOMPARE(t.top, QStringLiteral("0"));
+        QCOMPARE(t.left, QStringLiteral("0"));
+        QString error;
+        QVERIFY(!marginiStampa::store(m_dir.path(), marginiStampa::kSuperiore, "2", &error));
+        QVERIFY(!error.isEmpty());
+        const QFileInfo after(ini);
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.isFile(), before.isFile());
+        QCOMPARE(after.size(), before.size());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("manca.ini")));
+        QVERIFY(QFileInfo::exists("/dev/null") && !QFileInfo("/dev/null").isFile());
     }
 
     // The margins read as stored, 0 when the file, section or key is missing or blank.

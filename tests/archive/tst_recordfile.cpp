@@ -1,5 +1,6 @@
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
+#include "archive/FileLock.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
@@ -10,6 +11,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 using SlipFile = RecordFile<TSchedaBollettino>;
 
@@ -37,11 +39,28 @@ void writeRaw(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-// Run by the concurrency test in a child process: append `n` slips tagged with `tag`.
+// Run by the concurrency tests in a child process: append `n` slips tagged with `tag`; exit 1 on
+// an access failure.
 int appendChild(const QString& path, int n, const QString& tag) {
-    for (int i = 0; i < n; ++i) {
-        SlipFile file(path);
-        file.append(slip(QStringLiteral("%1").arg(i), tag));
+    try {
+        for (int i = 0; i < n; ++i) {
+            SlipFile file(path);
+            file.append(slip(QStringLiteral("%1").arg(i), tag));
+        }
+    } catch (const ArchiveError&) {
+        return 1;
+    }
+    return 0;
+}
+
+// Run in a child process: another program holding a lock on the archive until its input ends.
+int holdLockChild(const QString& path, bool exclusive) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) return 1;
+    FileLock lock(file, exclusive ? FileLock::Exclusive : FileLock::Shared);
+    std::fputs("locked\n", stdout);
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
     }
     return 0;
 }
@@ -217,11 +236,85 @@ private slots:
         });
         QCOMPARE(seen.size(), 2 * kEach);
     }
+
+    // A reader that stops while going through the records (a pipe nobody reads, a dialog) does not
+    // hold the lock meanwhile: another program saves at once.
+    void slowReaderDoesNotBlockSaves() {
+        {
+            SlipFile file(path());
+            for (int i = 0; i < 600; ++i) file.append(slip(QString::number(i)));
+        }
+        SlipFile reader(path());
+        int visited = 0, exitCode = -1;
+        bool finished = false;
+        reader.scan([&](qint64 pos, const TSchedaBollettino& r) {
+            QCOMPARE(r.CCP.get(), QString::number(pos - 1));
+            if (visited++ != 300) return;
+            QProcess other;
+            other.start(QCoreApplication::applicationFilePath(), {"--append-child", path(), "1", "ALTRO"});
+            finished = other.waitForFinished(30000);
+            if (!finished) other.kill(), other.waitForFinished();
+            exitCode = other.exitCode();
+        });
+        QVERIFY2(finished, "the save waited on the reader");
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(visited, 600); // the scan covers what was there when it began
+        QCOMPARE(SlipFile(path()).count(), 601);
+    }
+
+    // Another program keeps the archive locked (stuck, or far away on the network): after a short
+    // wait the operation fails as an access failure and nothing changes. A reader's shared lock
+    // still lets others read.
+    void lockNotGrantedIsAnAccessFailure_data() {
+        QTest::addColumn<bool>("exclusive"); // what the other program holds
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<bool>("fails");
+        for (const char* op : {"append", "write", "read", "count", "scan"}) {
+            const bool writes = QByteArray(op) == "append" || QByteArray(op) == "write";
+            QTest::addRow("%s against a writer", op) << true << op << true;
+            QTest::addRow("%s against a reader", op) << false << op << writes;
+        }
+    }
+    void lockNotGrantedIsAnAccessFailure() {
+        QFETCH(bool, exclusive);
+        QFETCH(QString, operation);
+        QFETCH(bool, fails);
+        {
+            SlipFile file(path());
+            file.append(slip("1"));
+            file.append(slip("2"));
+        }
+        const QByteArray before = readAll(path());
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", path(), exclusive ? "1" : "0"});
+        QVERIFY(holder.waitForReadyRead(30000));
+        QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+        const auto oldLimit = FileLock::waitLimit();
+        FileLock::setWaitLimit(std::chrono::milliseconds(200));
+        bool threw = false;
+        try {
+            SlipFile file(path());
+            if (operation == "append") file.append(slip("3"));
+            else if (operation == "write") file.write(0, slip("9"));
+            else if (operation == "read") QCOMPARE(file.read(1).CCP.get(), QString("2"));
+            else if (operation == "count") QCOMPARE(file.count(), 2);
+            else file.scan([](qint64, const TSchedaBollettino&) {});
+        } catch (const ArchiveError&) {
+            threw = true;
+        }
+        FileLock::setWaitLimit(oldLimit);
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(30000));
+        QCOMPARE(threw, fails);
+        QCOMPARE(readAll(path()), before);
+    }
 };
 
 int main(int argc, char** argv) {
     if (argc == 5 && QByteArray(argv[1]) == "--append-child")
         return appendChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt(), QString::fromLocal8Bit(argv[4]));
+    if (argc == 4 && QByteArray(argv[1]) == "--hold-lock")
+        return holdLockChild(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]) == "1");
     QCoreApplication app(argc, argv);
     TstRecordFile t;
     return QTest::qExec(&t, argc, argv);
