@@ -1,5 +1,7 @@
 #include "Report.h"
 
+#include "archive/FileSync.h"
+
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -503,8 +505,11 @@ bool PdfExport::finish() {
     }
     d->done = true;
     d->painter.end();
-    if (d->file.error() != QFileDevice::NoError) {
-        m_error = d->file.errorString();
+    // The last pages still sit in the file's buffer: a full disk shows only when they are flushed,
+    // and commit() alone would put the cut file in place.
+    if (d->file.error() != QFileDevice::NoError || !d->file.flush() || !syncToDisk(d->file)) {
+        m_error = d->file.error() != QFileDevice::NoError ? d->file.errorString()
+                                                          : QStringLiteral("the PDF cannot be written to the disk");
         d->file.cancelWriting();
         return false;
     }

@@ -15,7 +15,8 @@
 namespace {
 const QString kScritturaFallita = QStringLiteral(
     "Attenzione: non è stato possibile salvare il margine nel file Bollettini.ini.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+    "Accertarsi che il disco non sia pieno e di possedere i privilegi di scrittura nella cartella di installazione "
+    "del programma.");
 }
 
 TfrmStampaBolBis::TfrmStampaBolBis(const SlipValues& slip, QWidget* parent)
