@@ -55,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int carta = ControllaCarta(s);
     FUZZ_REQUIRE(carta == ControllaCarta(s));
     FUZZ_REQUIRE(carta >= -2 && carta <= 7);
-    FUZZ_REQUIRE(TipoCarta(carta, s) == TipoCarta(carta, s));
+    FUZZ_REQUIRE(TipoCarta(s) == TipoCarta(s));
+    const bool luhn = LuhnValido(s);
+    FUZZ_REQUIRE(luhn == LuhnValido(s));
+    FUZZ_REQUIRE(luhn || carta == 0);
 
     const int modulo = ModuloIban(s);
     FUZZ_REQUIRE(modulo == ModuloIban(s));
