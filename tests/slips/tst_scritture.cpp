@@ -72,10 +72,12 @@ Q_DECLARE_METATYPE(Fault)
 
 class TstScritture : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_program;
+    FixedClock m_clock{QDateTime(QDate(2024, 6, 15), QTime(10, 30))};
+    std::unique_ptr<TemporaryProgramFolder> m_program;
     QTemporaryDir m_elsewhere;
     RecordingMessages* msgs = nullptr;
-    QStringList answers, opened;
+    ScriptedFileDialog* dialogs = nullptr;
+    RecordingShell* shell = nullptr;
 
     QString file(const QString& name) const { return m_program->filePath(name); }
 
@@ -91,21 +93,17 @@ class TstScritture : public QObject {
     }
 
 private slots:
-    void initTestCase() { Clock::fix(QDateTime(QDate(2024, 6, 15), QTime(10, 30))); }
     void init() {
-        m_program = std::make_unique<QTemporaryDir>();
-        programFolder::setForTests(m_program->path());
+        m_program = std::make_unique<TemporaryProgramFolder>();
         msgs = new RecordingMessages;
-        answers.clear();
-        opened.clear();
-        fileDialog::scriptForTests(&answers);
-        TMisc::recordInstead(&opened);
+        dialogs = new ScriptedFileDialog;
+        shell = new RecordingShell;
     }
     void cleanup() {
         delete msgs;
-        fileDialog::scriptForTests(nullptr);
-        TMisc::recordInstead(nullptr);
-        programFolder::setForTests(QString());
+        delete dialogs;
+        delete shell;
+        m_program.reset();
     }
 
     // "Applica" in the slip print dialog: the margin file keeps its old content, other sections
@@ -236,7 +234,7 @@ private slots:
             w.cmdPDFClick();
         }
         expectOneError(M::Error, QStringLiteral("PDF"));
-        QVERIFY(opened.isEmpty());
+        QVERIFY(shell->opened.isEmpty());
         QCOMPARE(snapshot(m_program->path()), before);
     }
 
@@ -252,7 +250,7 @@ private slots:
         w.mostra();
         w.lblFile02->setText("prima.pdf");
         const auto before = snapshot(m_program->path());
-        answers << chosen;
+        dialogs->answers << chosen;
         TfrmAllegaCartella d(w.allegati());
         {
             FaultGuard guard(fault, file("Documenti_Allegati"), 1000);
