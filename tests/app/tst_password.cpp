@@ -26,6 +26,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "common/FileBytes.h"
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -35,17 +37,6 @@
 using namespace messaggiAccesso;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QStringList texts(const RecordingMessages& m) {
     QStringList out;
