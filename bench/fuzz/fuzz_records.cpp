@@ -14,11 +14,7 @@
 namespace {
 
 template <class Record> QString dumpLine(qint64 pos, const Record& r) {
-    QString line = QStringLiteral("{\"pos\": %1").arg(pos);
-    forEachField(r, [&](const char* name, const auto& field) {
-        line += QStringLiteral(", \"%1\": ").arg(QLatin1String(name)) + jsonString(field.get());
-    });
-    return line + QLatin1Char('}');
+    return QString::fromUtf8(recordLine(pos, r));
 }
 
 template <class Record> void checkRecord(const uint8_t* data, size_t size) {

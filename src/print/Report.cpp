@@ -2,6 +2,7 @@
 
 #include "archive/FileSync.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -446,16 +447,46 @@ bool PreparedReport::paint(QPagedPaintDevice& device, QString* error, int first,
 
 // ---- PDF ----
 
+namespace {
+
+// Why an export that replaces only a PDF must leave `path` alone, or an empty string.
+QString refusalToReplace(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) return QStringLiteral("a symbolic link; a PDF is never written through a link");
+    if (!info.exists()) return QString();
+    if (!info.isFile()) return QStringLiteral("not a regular file; a PDF replaces only an earlier PDF");
+    QFile existing(path);
+    if (!existing.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot be read to see whether it is a PDF: %1").arg(existing.errorString());
+    if (!existing.read(5).startsWith("%PDF-")) return QStringLiteral("not a PDF; a PDF replaces only an earlier PDF");
+    return QString();
+}
+
+// The system's reason for a failed write ("No space left on device"). A write that a full disk cut
+// short carries none ("Unknown error"); trying the rest once more makes the system give it.
+QString writeFailure(QFileDevice& file) {
+    file.flush();
+    return file.errorString();
+}
+
+} // namespace
+
 struct PdfExport::Impl {
-    explicit Impl(const QString& path) : file(path) {}
+    Impl(const QString& path, PdfExport::Replace replace) : file(path), replace(replace) {}
     QSaveFile file;
+    PdfExport::Replace replace;
     std::unique_ptr<QPdfWriter> writer;
     QPainter painter;
     PdfProperties properties;
     bool started = false, done = false;
+
+    QString refusal() const {
+        return replace == PdfExport::Replace::OnlyPdf ? refusalToReplace(file.fileName()) : QString();
+    }
 };
 
-PdfExport::PdfExport(const QString& path, const PdfProperties& properties) : d(std::make_unique<Impl>(path)) {
+PdfExport::PdfExport(const QString& path, const PdfProperties& properties, Replace replace)
+    : d(std::make_unique<Impl>(path, replace)) {
     d->properties = properties;
 }
 
@@ -469,6 +500,10 @@ PdfExport::~PdfExport() {
 bool PdfExport::add(const PreparedReport& report) {
     if (d->done) return false;
     if (!d->started) {
+        if (const QString why = d->refusal(); !why.isEmpty()) {
+            m_error = why;
+            return false;
+        }
         if (!d->file.open(QIODevice::WriteOnly)) {
             m_error = d->file.errorString();
             return false;
@@ -505,10 +540,15 @@ bool PdfExport::finish() {
     }
     d->done = true;
     d->painter.end();
+    if (const QString why = d->refusal(); !why.isEmpty()) {
+        m_error = why;
+        d->file.cancelWriting();
+        return false;
+    }
     // The last pages still sit in the file's buffer: a full disk shows only when they are flushed,
     // and commit() alone would put the cut file in place.
     if (d->file.error() != QFileDevice::NoError || !d->file.flush() || !syncToDisk(d->file)) {
-        m_error = d->file.error() != QFileDevice::NoError ? d->file.errorString()
+        m_error = d->file.error() != QFileDevice::NoError ? writeFailure(d->file)
                                                           : QStringLiteral("the PDF cannot be written to the disk");
         d->file.cancelWriting();
         return false;

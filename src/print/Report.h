@@ -242,11 +242,18 @@ struct PdfProperties {
     QString title, subject, author, creator;
 };
 
-// A PDF written page by page, possibly from several reports. The file appears, or replaces an
-// existing one, only when finish() succeeds; a failed or abandoned export leaves the path as it was.
+// A PDF written page by page, possibly from several reports, into a temporary file in the same
+// folder. The file appears, or replaces an existing one, only when finish() succeeds; a failed or
+// abandoned export leaves the path as it was.
 class PdfExport {
 public:
-    PdfExport(const QString& path, const PdfProperties& properties);
+    // What the export may replace. Anything: whatever the path holds (a symbolic link is followed).
+    // OnlyPdf: nothing, or a regular file that is a PDF; a symbolic link, a folder, a device, a FIFO
+    // or another kind of file is left alone and the export fails. Checked before the first page and
+    // again just before the finished file takes the path's place.
+    enum class Replace { Anything, OnlyPdf };
+
+    PdfExport(const QString& path, const PdfProperties& properties, Replace replace = Replace::Anything);
     ~PdfExport();
     PdfExport(const PdfExport&) = delete;
     PdfExport& operator=(const PdfExport&) = delete;
@@ -254,7 +261,8 @@ public:
     // Appends the report's pages; false when the file cannot be started.
     bool add(const PreparedReport& report);
     int pageCount() const { return m_pages; }
-    // Completes the file; false when nothing was added or writing failed.
+    // Completes the file; false when nothing was added or writing failed (errorString() gives the
+    // system's reason, "No space left on device").
     bool finish();
     QString errorString() const { return m_error; }
 

@@ -10,33 +10,32 @@
 
 namespace {
 
-template <class Record> int dumpAll(const QString& path) {
+// The visitor needs nothing from the file but the record it is given, so the archive layer is free to
+// release its lock while the output waits on a slow reader. The scan stops once the output fails.
+template <class Record> void dumpAll(const QString& path) {
     RecordFile<Record> file(path, RecordFileBase::Access::ReadOnly);
-    QTextStream& o = out();
-    file.scan([&](qint64 pos, const Record& r) {
-        o << "{\"pos\": " << pos;
-        forEachField(r, [&](const char* name, const auto& field) {
-            o << ", \"" << name << "\": " << jsonString(field.get());
-        });
-        o << "}\n";
-    });
-    return 0;
+    file.scan([](qint64 pos, const Record& r) { return !(out() << recordLine(pos, r)).failed(); });
 }
 
 int run(const QStringList& args) {
-    QStringList rest = args;
-    const bool registry = rest.removeAll(QStringLiteral("--registry")) > 0;
-    if (rest.size() != 1 || rest.first().startsWith(QLatin1String("--")))
-        return usageError(kDump, QStringLiteral("give exactly one archive file"));
-    const QString path = rest.first();
+    CommandLine cl(kDump);
+    const QString registry = QStringLiteral("registry");
+    cl.addOption({registry, QStringLiteral("read FILE as a registry of persons (Esecutori.pro always is)")});
+    cl.addArgument(QStringLiteral("FILE"),
+                   QStringLiteral("a yearly archive of slips (2024.bol) or the registry"));
+    if (const auto stop = cl.parse(args)) return *stop;
+    if (cl.arguments().size() != 1) return usageError(kDump, QStringLiteral("give exactly one archive file"));
+    const QString path = cl.arguments().first();
     const QFileInfo info(path);
     if (!info.exists() || info.isDir()) {
         err() << "versalio-tool dump: " << path << ": no such archive file\n";
         return 1;
     }
-    const bool isRegistry = registry || info.fileName().compare(QLatin1String("Esecutori.pro"), Qt::CaseInsensitive) == 0;
+    const bool isRegistry = cl.isSet(registry) ||
+                            info.fileName().compare(QLatin1String("Esecutori.pro"), Qt::CaseInsensitive) == 0;
     try {
-        return isRegistry ? dumpAll<TSchedaAnagrafica>(path) : dumpAll<TSchedaBollettino>(path);
+        isRegistry ? dumpAll<TSchedaAnagrafica>(path) : dumpAll<TSchedaBollettino>(path);
+        return 0;
     } catch (const ArchiveError& e) {
         out().flush();
         err() << "versalio-tool dump: " << e.what() << "\n";
@@ -46,4 +45,5 @@ int run(const QStringList& args) {
 
 } // namespace
 
-const Subcommand kDump = {"dump", "dump [--registry] FILE   every whole record as one JSON object per line", run};
+const Subcommand kDump = {"dump", "dump [--registry] FILE   every whole record as one JSON object per line",
+                          run};

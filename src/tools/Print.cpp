@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <optional>
 
 namespace {
@@ -28,54 +29,56 @@ std::optional<double> commandLineMm(const QString& value) {
     return marginiStampa::parseMm(v);
 }
 
+const QString kLayout = QStringLiteral("layout"), kPdf = QStringLiteral("pdf"), kPos = QStringLiteral("pos"),
+              kUnpaid = QStringLiteral("unpaid"), kTop = QStringLiteral("top"),
+              kLeft = QStringLiteral("left");
+
+void describe(CommandLine& cl) {
+    cl.addOption({kLayout, QStringLiteral("blank: the text on a blank form; a4: the whole slip drawn on A4"),
+                  QStringLiteral("blank|a4")});
+    cl.addOption({kPdf, QStringLiteral("the PDF to write; it may replace only an earlier PDF"),
+                  QStringLiteral("OUT.pdf")});
+    cl.addOption(
+        {kPos, QStringLiteral("the slip at this position (from 1); repeat it for more, in the order wanted"),
+         QStringLiteral("N")});
+    cl.addOption({kUnpaid, QStringLiteral("only the slips not paid yet")});
+    cl.addOption({kTop, QStringLiteral("blank form: top margin in mm, instead of the stored one"),
+                  QStringLiteral("MM")});
+    cl.addOption({kLeft, QStringLiteral("blank form: left margin in mm, instead of the stored one"),
+                  QStringLiteral("MM")});
+    cl.addArgument(QStringLiteral("FILE.bol"), QStringLiteral("the yearly archive of slips"));
+}
+
 // Returns an empty string when the arguments make sense, or why they do not.
-QString parse(const QStringList& args, Options& o) {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        QString arg = args[i], value;
-        bool hasValue = false;
-        if (arg.startsWith(QLatin1String("--")) && arg.contains(QLatin1Char('='))) {
-            value = arg.mid(arg.indexOf(QLatin1Char('=')) + 1);
-            arg = arg.left(arg.indexOf(QLatin1Char('=')));
-            hasValue = true;
-        }
-        auto takeValue = [&]() -> bool {
-            if (hasValue) return true;
-            if (i + 1 >= args.size()) return false;
-            value = args[++i];
-            return true;
-        };
-        if (arg == QLatin1String("--unpaid")) {
-            if (hasValue) return QStringLiteral("--unpaid takes no value");
-            o.unpaid = true;
-        } else if (arg == QLatin1String("--layout") || arg == QLatin1String("--pdf") || arg == QLatin1String("--pos") ||
-                   arg == QLatin1String("--top") || arg == QLatin1String("--left")) {
-            if (!takeValue()) return QStringLiteral("%1 needs a value").arg(arg);
-            if (arg == QLatin1String("--layout")) {
-                if (value != QLatin1String("blank") && value != QLatin1String("a4"))
-                    return QStringLiteral("--layout is blank or a4, not %1").arg(value);
-                o.layout = value;
-            } else if (arg == QLatin1String("--pdf")) {
-                if (value.isEmpty()) return QStringLiteral("--pdf needs a file name");
-                o.pdf = value;
-            } else if (arg == QLatin1String("--pos")) {
-                bool ok = false;
-                const qint64 n = value.toLongLong(&ok);
-                if (!ok || n < 1 || value.startsWith(QLatin1Char('+')))
-                    return QStringLiteral("--pos takes a position from 1, not %1").arg(value);
-                o.positions.append(n);
-            } else {
-                const auto mm = commandLineMm(value);
-                if (!mm) return QStringLiteral("%1 takes millimetres, not %2").arg(arg, value);
-                (arg == QLatin1String("--top") ? o.top : o.left) = *mm;
-            }
-        } else if (arg.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("unknown option %1").arg(arg);
-        } else {
-            if (!o.archive.isEmpty()) return QStringLiteral("give exactly one archive file");
-            o.archive = arg;
+QString parse(const CommandLine& cl, Options& o) {
+    for (const QString& value : cl.values(kLayout)) {
+        if (value != QLatin1String("blank") && value != QLatin1String("a4"))
+            return QStringLiteral("--layout is blank or a4, not %1").arg(value);
+        o.layout = value;
+    }
+    for (const QString& value : cl.values(kPdf)) {
+        if (value.isEmpty()) return QStringLiteral("--pdf needs a file name");
+        o.pdf = value;
+    }
+    for (const QString& value : cl.values(kPos)) {
+        bool ok = false;
+        const qint64 n = value.toLongLong(&ok);
+        if (!ok || n < 1 || value.startsWith(QLatin1Char('+')))
+            return QStringLiteral("--pos takes a position from 1, not %1").arg(value);
+        o.positions.append(n);
+    }
+    for (const QString& name : {kTop, kLeft}) {
+        for (const QString& value : cl.values(name)) {
+            const auto mm = commandLineMm(value);
+            if (!mm) return QStringLiteral("--%1 takes millimetres, not %2").arg(name, value);
+            (name == kTop ? o.top : o.left) = *mm;
         }
     }
-    if (o.archive.isEmpty()) return QStringLiteral("give the archive file");
+    o.unpaid = cl.isSet(kUnpaid);
+    const QStringList archives = cl.arguments();
+    if (archives.size() > 1) return QStringLiteral("give exactly one archive file");
+    if (archives.isEmpty()) return QStringLiteral("give the archive file");
+    o.archive = archives.first();
     if (o.layout.isEmpty()) return QStringLiteral("choose --layout blank or --layout a4");
     if (o.pdf.isEmpty()) return QStringLiteral("give --pdf OUT.pdf");
     if (o.layout == QLatin1String("a4") && (o.top || o.left))
@@ -93,11 +96,15 @@ int fail(const QString& why) {
 }
 
 int run(const QStringList& args) {
+    CommandLine cl(kPrint);
+    describe(cl);
+    if (const auto stop = cl.parse(args)) return *stop;
     Options o;
-    if (const QString why = parse(args, o); !why.isEmpty()) return usageError(kPrint, why);
+    if (const QString why = parse(cl, o); !why.isEmpty()) return usageError(kPrint, why);
 
     const QFileInfo info(o.archive);
-    if (!info.exists() || info.isDir()) return fail(QStringLiteral("%1: no such archive file").arg(o.archive));
+    if (!info.exists() || info.isDir())
+        return fail(QStringLiteral("%1: no such archive file").arg(o.archive));
 
     // The slips to print, in the order asked for (file order when none is asked for).
     QList<qint64> positions;
@@ -119,7 +126,8 @@ int run(const QStringList& args) {
                                     .arg(o.archive)
                                     .arg(count)
                                     .arg(pos));
-            for (qint64 pos : o.positions) take(pos, file.read(pos - 1));
+            for (qint64 pos : o.positions)
+                take(pos, file.read(pos - 1));
         }
     } catch (const ArchiveError& e) {
         return fail(QString::fromStdString(e.what()));
@@ -149,8 +157,11 @@ int run(const QStringList& args) {
     Report report = blank ? slipLayout::blankReport() : slipLayout::graphReport();
     report.setTopMargin(top);
     report.setLeftMargin(left);
-    PdfExport pdf(o.pdf, {QStringLiteral("Bollettino Postale"), QStringLiteral("Bollettini postali Mod. CH8 Bis"),
-                          QStringLiteral("Versalio"), QStringLiteral("Versalio")});
+    // Another archive, a device, a FIFO or a link given by mistake as the PDF's name stays as it is.
+    PdfExport pdf(o.pdf,
+                  {QStringLiteral("Bollettino Postale"), QStringLiteral("Bollettini postali Mod. CH8 Bis"),
+                   QStringLiteral("Versalio"), QStringLiteral("Versalio")},
+                  PdfExport::Replace::OnlyPdf);
     const QDateTime now = QDateTime::currentDateTime();
     for (const SlipValues& slip : slips) {
         slipLayout::fill(report, slip);
@@ -159,18 +170,21 @@ int run(const QStringList& args) {
     }
     if (!pdf.finish()) return fail(QStringLiteral("%1: %2").arg(o.pdf, pdf.errorString()));
 
-    QStringList list;
-    for (qint64 p : positions) list.append(QString::number(p));
-    out() << "{\"pdf\": " << jsonString(o.pdf) << ", \"layout\": " << jsonString(o.layout)
-          << ", \"pages\": " << pdf.pageCount() << ", \"positions\": [" << list.join(QStringLiteral(", ")) << "]";
-    if (blank) out() << ", \"top\": " << QString::number(top) << ", \"left\": " << QString::number(left);
-    out() << "}\n";
+    QJsonArray printed;
+    for (qint64 p : positions)
+        printed.append(p);
+    JsonLine line;
+    line.add(QLatin1StringView("pdf"), o.pdf).add(QLatin1StringView("layout"), o.layout);
+    line.add(QLatin1StringView("pages"), pdf.pageCount()).add(QLatin1StringView("positions"), printed);
+    if (blank) line.add(QLatin1StringView("top"), top).add(QLatin1StringView("left"), left);
+    out() << line.text();
     return 0;
 }
 
 } // namespace
 
-const Subcommand kPrint = {"print",
-                           "print FILE.bol --layout blank|a4 --pdf OUT.pdf [--pos N]... [--unpaid] [--top MM] "
-                           "[--left MM]   saved slips into one PDF, one a page",
-                           run};
+const Subcommand kPrint = {
+    "print",
+    "print FILE.bol --layout blank|a4 --pdf OUT.pdf [--pos N]... [--unpaid] [--top MM] "
+    "[--left MM]   saved slips into one PDF, one a page",
+    run};

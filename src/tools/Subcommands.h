@@ -1,18 +1,22 @@
 #pragma once
 
+#include "CommandLine.h"
+#include "Output.h"
+
 #include <QStringList>
-#include <QTextStream>
 
 // One subcommand of versalio-tool. run() gets the arguments after the subcommand's name and
 // returns the exit code: 0 success, 1 a negative verdict or a failure, 2 bad usage.
 struct Subcommand {
     const char* name;
-    const char* usage;   // one line, shown by --help
+    const char* usage; // one line, shown by --help
     int (*run)(const QStringList& args);
 };
 
-QTextStream& out();
-QTextStream& err();
+// The tool's standard output and error. main() flushes both; a subcommand that writes much stops
+// as soon as out() has failed.
+Output& out();
+Output& err();
 int usageError(const Subcommand& cmd, const QString& why);
 
 // Each lives in its own file.

@@ -10,7 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/FaultInjection.h"
 #include "common/ToolRun.h"
+
+#include <cerrno>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
 
 namespace {
 
@@ -138,11 +145,80 @@ private slots:
     }
 
     void failedRunKeepsAnEarlierPdf() {
-        writeRaw(pdf(), "the PDF of an earlier run");
+        writeRaw(pdf(), "%PDF-1.4\n% the PDF of an earlier run\n");
         const ToolRun r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf(), "--pos", "9"});
         QCOMPARE(r.code, 1);
-        QCOMPARE(readAll(pdf()), QByteArray("the PDF of an earlier run"));
+        QCOMPARE(readAll(pdf()), QByteArray("%PDF-1.4\n% the PDF of an earlier run\n"));
     }
+
+#ifdef Q_OS_UNIX
+    // The PDF replaces only an earlier PDF: whatever else holds its name stays as it was, links
+    // included, and nothing is left behind.
+    void refusedTargets_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("FIFO") << "fifo" << "not a regular file";
+        QTest::newRow("folder") << "folder" << "not a regular file";
+        QTest::newRow("device node") << "device" << "not a regular file";
+        QTest::newRow("link to an earlier PDF") << "link" << "a symbolic link";
+        QTest::newRow("link to nothing yet") << "dangling link" << "a symbolic link";
+        QTest::newRow("another archive") << "2023.bol" << "not a PDF";
+        QTest::newRow("the registry") << "Esecutori.pro" << "not a PDF";
+        QTest::newRow("a text named .pdf") << "testo.pdf" << "not a PDF";
+    }
+    void refusedTargets() {
+        QFETCH(QString, target);
+        QFETCH(QString, why);
+        const QString earlier = m_dir.filePath("precedente.pdf");
+        writeRaw(earlier, "%PDF-1.4\n% an earlier PDF\n");
+        QString path = m_dir.filePath(target);
+        if (target == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (target == "folder") QVERIFY(QDir(m_dir.path()).mkdir(target));
+        else if (target == "link") QVERIFY(QFile::link(earlier, path));
+        else if (target == "dangling link") QVERIFY(QFile::link(m_dir.filePath("nuovo.pdf"), path));
+        else if (target == "device") {
+            // A device of the test's own where it may make one; /dev/null where it may not even try
+            // to replace it.
+            if (::geteuid() != 0) path = "/dev/null";
+            else if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("no device node can be made here");
+        } else writeRaw(path, target == "testo.pdf" ? QByteArray("appunti") : readAll(archive()));
+        auto state = [&] {
+            struct stat st {};
+            ::lstat(QFile::encodeName(path).constData(), &st);
+            const QFileInfo info(path);
+            return QStringList{QString::number(st.st_mode), QString::number(st.st_rdev), info.symLinkTarget(),
+                               QString::fromLatin1(S_ISREG(st.st_mode) ? readAll(path).toHex() : QByteArray()),
+                               QString::fromLatin1(readAll(earlier))} +
+                   files();
+        };
+        const QStringList before = state();
+
+        const ToolRun r = tool({"print", archive(), "--layout", "a4", "--pdf", path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(path + ": " + why), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(state(), before);
+    }
+
+    // A disk that fills while the PDF is written: the reason is told, the earlier PDF stays whole and
+    // no piece of the new one is left.
+    void pdfOnAFullDisk() {
+        writeRaw(pdf(), "%PDF-1.4\n% the PDF of an earlier run\n");
+        const QStringList before = files();
+        ToolRun r;
+        {
+            const fault::FullDisk disk(4096);
+            FAULT_OR_SKIP(disk);
+            r = tool({"print", archive(), "--layout", "a4", "--pdf", pdf()});
+        }
+        QVERIFY2(!r.crashed, "ended by a signal");
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(pdf() + ": " + qt_error_string(EFBIG)), qPrintable(r.err));
+        QCOMPARE(readAll(pdf()), QByteArray("%PDF-1.4\n% the PDF of an earlier run\n"));
+        QCOMPARE(files(), before);
+    }
+#endif
 
     void prints_data() {
         QTest::addColumn<QStringList>("args");
@@ -182,7 +258,7 @@ private slots:
         QFETCH(QVariant, top);
         QFETCH(QVariant, left);
         if (!iniContent.isEmpty()) writeRaw(ini(), iniContent);
-        writeRaw(pdf(), "an earlier PDF, replaced");
+        writeRaw(pdf(), "%PDF-1.4\n% an earlier PDF, replaced\n");
         const QByteArray archiveBefore = readAll(archive());
 
         const ToolRun r = tool(expand(args));

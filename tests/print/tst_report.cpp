@@ -1,5 +1,6 @@
 #include "print/Report.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QTemporaryDir>
@@ -283,6 +284,34 @@ private slots:
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFileInfo(full).isFile());
         QVERIFY(QFileInfo(m_dir.filePath(QStringLiteral("cartella"))).isDir());
+    }
+
+    // An export that may replace only a PDF looks again just before the finished file takes the
+    // name: a file that appeared there meanwhile is left alone, and so is the folder.
+    void pdfReplacesOnlyAnEarlierPdf() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("solo.pdf"));
+        Report r = listReport(3);
+        r.prepare(kNow);
+        {
+            PdfExport pdf(path, {}, PdfExport::Replace::OnlyPdf);
+            QVERIFY(pdf.add(r.prepared()));
+            QFile meanwhile(path);
+            QVERIFY(meanwhile.open(QIODevice::WriteOnly));
+            meanwhile.write("appunti");
+            meanwhile.close();
+            QVERIFY(!pdf.finish());
+            QVERIFY2(pdf.errorString().contains(QStringLiteral("not a PDF")), qPrintable(pdf.errorString()));
+        }
+        QCOMPARE(readAll(path), QByteArray("appunti"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("solo.pdf")});
+
+        QVERIFY(QFile::remove(path));
+        PdfExport first(path, {}, PdfExport::Replace::OnlyPdf);
+        QVERIFY(first.add(r.prepared()) && first.finish());
+        PdfExport second(path, {}, PdfExport::Replace::OnlyPdf);
+        QVERIFY(second.add(r.prepared()) && second.add(r.prepared()) && second.finish());
+        QCOMPARE(pdfPages(readAll(path)), 2); // the second replaced the first
     }
 
     void abandonedPdfLeavesNothing() {

@@ -9,7 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/ChildFaults.h"
+#include "common/FaultInjection.h"
 #include "common/ToolRun.h"
+
+#include <cerrno>
+#include <optional>
 
 namespace {
 template <class T> T blank() {
@@ -112,6 +117,116 @@ private slots:
         QCOMPARE(r.code, code);
         QCOMPARE(r.out, out);
         if (code == 2) QVERIFY(r.err.contains("usage"));
+    }
+
+    // Every JSON value survives what JSON must escape, in the order of the record's fields.
+    void dumpEscapesWhatJsonMust() {
+        const QString path = m_dir.filePath("escapes.bol");
+        const QString awkward = QStringLiteral("a\"b\\c/d\x01e\x08f\x0cg\x1fh\x7f\u00e8\u20ac");
+        {
+            RecordFile<TSchedaBollettino> f(path);
+            TSchedaBollettino r = blank<TSchedaBollettino>();
+            r.Causale01.set(awkward);
+            r.Note.set(QStringLiteral("plain text"));
+            f.append(r);
+        }
+        const ToolRun r = tool({"dump", path});
+        QCOMPARE(r.code, 0);
+        QJsonParseError error;
+        const QJsonObject line = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(line["Causale01"].toString(), awkward);
+        QVERIFY(r.out.contains(", \"Note\": \"plain text\", \"Saldato\": \"\", "));
+    }
+
+    // Output that cannot be written is a failure with the system's reason, never a success and never
+    // a silent death by signal. "A" stands for an archive of 300 slips; a full disk takes
+    // about 20 lines of it, or 3 bytes of any other output.
+    void outputFailures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("reason");
+        const QStringList dump{"dump", "A"}, words{"words", "1234"}, check{"check", "cf", "RSSMRA80A01H501U"};
+        const QStringList print{"print", "A", "--layout", "a4", "--pdf", "P", "--pos", "1"};
+        QTest::newRow("dump into /dev/full") << dump << "/dev/full" << ENOSPC;
+        QTest::newRow("dump into a disk full after 20 lines") << dump << "full disk" << EFBIG;
+        QTest::newRow("dump into a closed pipe") << dump << "closed pipe" << EPIPE;
+        QTest::newRow("words into /dev/full") << words << "/dev/full" << ENOSPC;
+        QTest::newRow("words into a closed pipe") << words << "closed pipe" << EPIPE;
+        QTest::newRow("check into /dev/full") << check << "/dev/full" << ENOSPC;
+        QTest::newRow("check into a full disk") << check << "full disk" << EFBIG;
+        QTest::newRow("print into /dev/full") << print << "/dev/full" << ENOSPC;
+        QTest::newRow("print into a closed pipe") << print << "closed pipe" << EPIPE;
+        QTest::newRow("help into /dev/full") << QStringList{"--help"} << "/dev/full" << ENOSPC;
+        QTest::newRow("help of dump into a closed pipe") << QStringList{"dump", "--help"} << "closed pipe" << EPIPE;
+    }
+    void outputFailures() {
+#ifdef Q_OS_UNIX
+        QFETCH(QStringList, args);
+        QFETCH(QString, fault);
+        QFETCH(int, reason);
+        const QString archive = m_dir.filePath("trecento.bol");
+        if (!QFile::exists(archive)) {
+            RecordFile<TSchedaBollettino> f(archive);
+            TSchedaBollettino r = blank<TSchedaBollettino>();
+            r.Intestatario.set("ASSOCIAZIONE AMICI");
+            for (int i = 0; i < 300; ++i) f.append(r);
+        }
+        for (QString& a : args) {
+            if (a == "A") a = archive;
+            else if (a == "P") a = m_dir.filePath("uscita.pdf");
+        }
+        const QString captured = m_dir.filePath("output.txt");
+        QFile::remove(captured);
+        std::optional<fault::FullDisk> disk;
+        if (fault == "full disk") {
+            disk.emplace(args.first() == "dump" ? 20 * 412 : 3);
+            FAULT_OR_SKIP(*disk);
+        }
+        const ToolRun r = tool(args, [&](QProcess& p) {
+            if (fault == "/dev/full") p.setStandardOutputFile("/dev/full");
+            if (fault == "closed pipe") childFaults::closedPipe(p);
+            if (fault == "full disk") p.setStandardOutputFile(captured);
+        });
+        disk.reset();
+        QVERIFY2(!r.crashed, "ended by a signal");
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("the output could not be written: " + qt_error_string(reason)), qPrintable(r.err));
+#else
+        QSKIP("the faults are made with POSIX calls");
+#endif
+    }
+
+    // Each subcommand reads its command line with the same rules: help anywhere, usage errors told in
+    // the tool's words with exit 2, and a leading minus with a digit taken for a value.
+    void commandLines_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("said"); // on stdout when the code is 0, else on stderr
+        QTest::newRow("help of dump") << QStringList{"dump", "--help"} << 0 << "--registry";
+        QTest::newRow("help of print") << QStringList{"print", "-h"} << 0 << "--layout <blank|a4>";
+        QTest::newRow("help where a value was due") << QStringList{"print", "x", "--layout", "--help"} << 0
+                                                     << "usage: versalio-tool print FILE.bol";
+        QTest::newRow("help beside an unknown option") << QStringList{"check", "--colore", "--help"} << 0
+                                                        << "usage: versalio-tool check";
+        QTest::newRow("negative amount after --") << QStringList{"words", "--", "-5"} << 0 << "- CINQUE";
+        QTest::newRow("unknown option") << QStringList{"print", "x", "--colori"} << 2
+                                        << "versalio-tool print: unknown option --colori\n";
+        QTest::newRow("value missing") << QStringList{"print", "x", "--pdf", "y", "--layout"} << 2
+                                       << "versalio-tool print: --layout needs a value\n";
+        QTest::newRow("value not wanted") << QStringList{"dump", "--registry=si", "x"} << 2
+                                          << "versalio-tool dump: --registry takes no value\n";
+        QTest::newRow("two amounts") << QStringList{"words", "1", "2"} << 2
+                                     << "versalio-tool words: give exactly one amount\n";
+    }
+    void commandLines() {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        const ToolRun r = tool(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2((code == 0 ? r.out : r.err).contains(said), qPrintable(r.out + r.err));
+        if (code == 2) QVERIFY(r.out.isEmpty());
     }
 
     void usage() {
