@@ -1,3 +1,5 @@
+#include "archive/ArchiveError.h"
+#include "archive/FileLock.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
@@ -14,6 +16,10 @@
 #include "common/ToolRun.h"
 
 #include <cerrno>
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 #include <optional>
 
 namespace {
@@ -196,6 +202,55 @@ private slots:
         QSKIP("the faults are made with POSIX calls");
 #endif
     }
+
+#ifdef Q_OS_UNIX
+    // A reader waiting on its output holds no lock: while versalio-tool dump is stuck on a pipe
+    // nobody reads, a save of the same archive goes through at once instead of waiting for it.
+    void dumpIntoAnUnreadPipeLetsOthersSave() {
+        const QString path = m_dir.filePath("lento.bol");
+        TSchedaBollettino slip = blank<TSchedaBollettino>();
+        slip.Intestatario.set("ASSOCIAZIONE AMICI");
+        {
+            RecordFile<TSchedaBollettino> f(path);
+            for (int i = 0; i < 2000; ++i) f.append(slip); // some 900 KB of JSON, far more than a pipe holds
+        }
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        QProcess dump;
+        dump.setChildProcessModifier([writeEnd = fds[1]] { ::dup2(writeEnd, STDOUT_FILENO); });
+        dump.start(QCoreApplication::applicationDirPath() + "/versalio-tool", {"dump", path});
+        QVERIFY(dump.waitForStarted());
+        ::close(fds[1]);
+        auto waiting = [&] {
+            int n = 0;
+            return ::ioctl(fds[0], FIONREAD, &n) == 0 && n >= 60000;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(waiting(), 20000); // the pipe is full: the dump waits on it
+
+        const auto limit = FileLock::waitLimit();
+        FileLock::setWaitLimit(std::chrono::seconds(2));
+        qint64 position = 0;
+        QString error;
+        try {
+            RecordFile<TSchedaBollettino> f(path);
+            position = f.append(slip);
+        } catch (const ArchiveError& e) {
+            error = e.what();
+        }
+        FileLock::setWaitLimit(limit);
+
+        // Read what the dump has to say, so that it can end.
+        QByteArray said;
+        char buffer[65536];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) said.append(buffer, n);
+        ::close(fds[0]);
+        QVERIFY(dump.waitForFinished(30000));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(position, 2001);
+        QCOMPARE(dump.exitCode(), 0);
+        QVERIFY(said.startsWith("{\"pos\": 1, "));
+    }
+#endif
 
     // Each subcommand reads its command line with the same rules: help anywhere, usage errors told in
     // the tool's words with exit 2, and a leading minus with a digit taken for a value.
