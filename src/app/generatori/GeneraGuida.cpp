@@ -6,8 +6,9 @@
 //   versalio-guida GUIDE.html OUT.pdf
 //
 // In the HTML, <img src="schermata:NAME" width="W"> is the picture of a screen, <img
-// src="risorsa:NAME"> one of the program's SVG pictures, and <!-- INDICE --> the place of the table
-// of contents. A name this program does not know stops the build.
+// src="risorsa:NAME"> one of the program's SVG pictures, <!-- INDICE --> the place of the table
+// of contents, and %VERSIONE%, %SITO% and %EMAIL% the program's version and the maker's addresses.
+// A name this program does not know stops the build.
 #include "app/GuidaProgramma.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
@@ -403,7 +404,11 @@ int main(int argc, char** argv) {
     }
     QFile sorgente(args[1]);
     if (!sorgente.open(QIODevice::ReadOnly)) fallisci(QStringLiteral("cannot read %1").arg(args[1]));
-    const QString html = numera(QString::fromUtf8(sorgente.readAll()));
+    // The version and the maker's addresses come from the program, never retyped in the text.
+    const QString html = numera(QString::fromUtf8(sorgente.readAll())
+                                    .replace(QStringLiteral("%VERSIONE%"), QStringLiteral(VERSALIO_VERSIONE))
+                                    .replace(QStringLiteral("%SITO%"), kSitoWeb)
+                                    .replace(QStringLiteral("%EMAIL%"), kEmail));
 
     // The screens work in a folder of their own: nothing reaches the real program folder, no
     // message box waits for an answer and no program is started.
