@@ -31,6 +31,9 @@
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -349,6 +352,35 @@ private slots:
         login(set, QStringLiteral("chiavediaccess"));
         QCOMPARE(texts(msgs), QStringList());
         QVERIFY(set.avvio->isVisible());
+    }
+
+    // The same through the window on a disk that fills up: the child process may write only a few bytes.
+    void aFullDiskKeepsTheOldPassword() {
+#ifndef Q_OS_UNIX
+        QSKIP("file size limits are a POSIX facility");
+#else
+        RecordingMessages msgs;
+        WindowSet set;
+        openChange(set);
+        fillChange(set, "chiavediaccess", QString(200, 'n'), QString(200, 'n'));
+        const QByteArray before = readAll(store());
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{16, 16};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QTest::mouseClick(set.cambiaPassword->cmdOK, Qt::LeftButton);
+            const bool told = texts(msgs) == QStringList{kErroreModifica} && set.cambiaPassword->isVisible();
+            _exit(told ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(readAll(store()), before);
+        QCOMPARE(QDir(programFolder::path()).entryList(QDir::Files | QDir::Hidden), QStringList{passwordStore::kFileName});
+#endif
     }
 
     void esciEndsTheProgram() {

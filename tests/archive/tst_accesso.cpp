@@ -175,6 +175,32 @@ private slots:
         QCOMPARE(readAll(passwordStore::path(folder(dir))), before);
         QCOMPARE(passwordStore::leggi(folder(dir)).password, QStringLiteral("VECCHIA"));
     }
+
+    // A disk that fills up during the write: the child process may write only a few bytes.
+    void aFullDiskKeepsTheOldPassword() {
+#ifndef Q_OS_UNIX
+        QSKIP("file size limits are a POSIX facility");
+#else
+        QTemporaryDir dir;
+        QVERIFY(passwordStore::scrivi(folder(dir), QStringLiteral("VECCHIA")));
+        const QByteArray before = readAll(passwordStore::path(folder(dir)));
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{16, 16};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const bool written = passwordStore::scrivi(folder(dir), QString(200, QLatin1Char('N')));
+            _exit(written ? 1 : 0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0); // the write said it failed
+        QCOMPARE(readAll(passwordStore::path(folder(dir))), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{passwordStore::kFileName});
+#endif
+    }
 };
 
 QTEST_GUILESS_MAIN(TstAccesso)
