@@ -3,6 +3,7 @@
 #include "archive/ArchiveError.h"
 #include "archive/IniFile.h"
 #include "archive/MarginSettings.h"
+#include "archive/PasswordStore.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
@@ -45,11 +46,9 @@ template <class T> QString tag(const T& r) {
     return first;
 }
 
-enum class Fault { FullDisk, ReadOnlyFolder };
+using Fault = fault::Kind;
 
 } // namespace
-
-Q_DECLARE_METATYPE(Fault)
 
 class TstFaults : public QObject {
     Q_OBJECT
@@ -79,28 +78,33 @@ private slots:
         QFETCH(QString, before);
         const QString ini = marginiStampa::iniPath(m_dir->path());
         if (before == "existing file") writeRaw(ini, kSettings);
-        const QByteArray old = readAll(ini);
-        const QStringList oldFiles = files();
-        QString error;
-        bool stored;
-        if (fault == Fault::FullDisk) {
-            fault::FullDisk guard(before == "existing file" ? 40 : 0);
-            FAULT_OR_SKIP(guard);
-            stored = marginiStampa::store(m_dir->path(), marginiStampa::kSuperiore, QStringLiteral("-12"), &error);
-        } else {
-            fault::ReadOnlyFolder guard(m_dir->path());
-            FAULT_OR_SKIP(guard);
-            stored = marginiStampa::store(m_dir->path(), marginiStampa::kSuperiore, QStringLiteral("-12"), &error);
-        }
-        QVERIFY(!stored);
-        QVERIFY(!error.isEmpty());
-        QCOMPARE(readAll(ini), old);
-        QCOMPARE(files(), oldFiles); // no temporary file left behind either
-        // With room again the same write goes through and keeps the rest.
-        QVERIFY(marginiStampa::store(m_dir->path(), marginiStampa::kSuperiore, QStringLiteral("-12"), &error));
+        auto store = [&](QString* error) {
+            return marginiStampa::store(m_dir->path(), marginiStampa::kSuperiore, QStringLiteral("-12"), error);
+        };
+        const QString skip = failsUnchangedThenWorks(fault, ini, before == "existing file" ? 40 : 0, store);
+        if (!skip.isEmpty()) QSKIP(qPrintable(skip));
+        if (QTest::currentTestFailed()) return;
         QCOMPARE(marginiStampa::load(m_dir->path()).top, QStringLiteral("-12"));
         if (before == "existing file")
             QCOMPARE(readAll(ini), QByteArray(kSettings).replace("Superiore=3", "Superiore=-12"));
+    }
+
+    // A new password on a full disk or in a read-only folder: the old one stays in force.
+    void passwordWrite_data() {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("before");
+        addFaultRows({"existing file"});
+    }
+    void passwordWrite() {
+        QFETCH(Fault, fault);
+        const QString folder = m_dir->path() + QLatin1Char('/');
+        QVERIFY(passwordStore::scrivi(folder, QStringLiteral("VECCHIA")));
+        const QString skip = failsUnchangedThenWorks(fault, passwordStore::path(folder), 10, [&](QString* error) {
+            return passwordStore::scrivi(folder, QStringLiteral("NUOVA"), error);
+        });
+        if (!skip.isEmpty()) QSKIP(qPrintable(skip));
+        if (QTest::currentTestFailed()) return;
+        QCOMPARE(passwordStore::leggi(folder).password, QStringLiteral("NUOVA"));
     }
 
     // A new slip or card that does not fit on the disk: the save fails with ArchiveError, the
@@ -142,6 +146,28 @@ private slots:
     }
 
 private:
+    // `write` fails under the fault with a reason, leaving `file` and the folder as they were; with
+    // room again it goes through. Gives why the fault could not be made, if it could not.
+    template <class W> QString failsUnchangedThenWorks(Fault fault, const QString& file, qint64 room, W write) {
+        const QByteArray old = readAll(file);
+        const QStringList oldFiles = files();
+        QString error;
+        bool written;
+        {
+            fault::Guard guard(fault, m_dir->path(), room);
+            if (!guard.skipReason().isEmpty()) return guard.skipReason();
+            written = write(&error);
+        }
+        [&] {
+        QVERIFY(!written);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(file), old);
+        QCOMPARE(files(), oldFiles); // no temporary file left behind either
+        QVERIFY(write(&error));
+        }();
+        return QString();
+    }
+
     template <class T> void appendUnderFault(Fault fault, const QString& file) {
         {
             RecordFile<T> f(file);
@@ -151,15 +177,8 @@ private:
         const QByteArray old = readAll(file);
         bool threw = false;
         {
-            std::unique_ptr<fault::FullDisk> full;
-            std::unique_ptr<fault::ReadOnlyFolder> readOnly;
-            if (fault == Fault::FullDisk) {
-                full = std::make_unique<fault::FullDisk>(old.size() + 100); // room for a piece only
-                FAULT_OR_SKIP(*full);
-            } else {
-                readOnly = std::make_unique<fault::ReadOnlyFolder>(m_dir->path());
-                FAULT_OR_SKIP(*readOnly);
-            }
+            fault::Guard guard(fault, m_dir->path(), old.size() + 100);
+            FAULT_OR_SKIP(guard);
             try {
                 RecordFile<T> f(file);
                 f.append(record<T>(QStringLiteral("TRE")));
@@ -191,15 +210,8 @@ private:
         const QByteArray old = readAll(file);
         bool threw = false;
         {
-            std::unique_ptr<fault::FullDisk> full;
-            std::unique_ptr<fault::ReadOnlyFolder> readOnly;
-            if (fault == Fault::FullDisk) {
-                full = std::make_unique<fault::FullDisk>(0);
-                FAULT_OR_SKIP(*full);
-            } else {
-                readOnly = std::make_unique<fault::ReadOnlyFolder>(m_dir->path());
-                FAULT_OR_SKIP(*readOnly);
-            }
+            fault::Guard guard(fault, m_dir->path(), 0);
+            FAULT_OR_SKIP(guard);
             try {
                 RecordFile<T> f(file);
                 f.write(1, record<T>(QStringLiteral("NUOVO")));

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QMetaType>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -130,7 +132,26 @@ private:
     bool m_mounted = false;
 };
 
+enum class Kind { FullDisk, ReadOnlyFolder };
+
+// Either fault, chosen by a test table's row: a full disk with `room` bytes per file, or `folder`
+// read-only.
+class Guard {
+public:
+    Guard(Kind kind, const QString& folder, qint64 room) {
+        if (kind == Kind::FullDisk) m_full = std::make_unique<FullDisk>(room);
+        else m_readOnly = std::make_unique<ReadOnlyFolder>(folder);
+    }
+    QString skipReason() const { return m_full ? m_full->skipReason() : m_readOnly->skipReason(); }
+
+private:
+    std::unique_ptr<FullDisk> m_full;
+    std::unique_ptr<ReadOnlyFolder> m_readOnly;
+};
+
 } // namespace fault
+
+Q_DECLARE_METATYPE(fault::Kind)
 
 // Skips the test with the guard's reason when its condition could not be made.
 #define FAULT_OR_SKIP(guard)                                                                       \
