@@ -19,6 +19,8 @@
 #include "TfrmCodFisc.h"
 #include "TfrmIban.h"
 #include "TfrmPartitaIva.h"
+#include "TfrmRicontatta.h"
+#include "TfrmTrovaEsecutori.h"
 #include "ui/ReportOutput.h"
 
 #include <QCheckBox>
@@ -324,7 +326,9 @@ void TfrmEsecutori::costruisci() {
     connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmEsecutori::btnPartitaIvaClick);
     connect(btnCarta, &QToolButton::clicked, this, &TfrmEsecutori::btnCartaClick);
     connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
-    // Trova, Da ricontattare and Esporta archivio open screens that are not part of this window.
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmEsecutori::cmdTrovaClick);
+    connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
+    // Esporta archivio opens a screen that is not part of this window.
 }
 
 void TfrmEsecutori::resizeEvent(QResizeEvent*) { centra(panContainer, this); }
@@ -516,4 +520,17 @@ bool TfrmEsecutori::eventFilter(QObject* watched, QEvent* event) {
 
 PortaAllegati TfrmEsecutori::allegati() {
     return {this, QStringLiteral("esecutori"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
+}
+
+void TfrmEsecutori::cmdTrovaClick() {
+    DestinoFinestra destino(this, [this](const TSchedaAnagrafica& r, qint64 n) { caricaScheda(r, n); });
+    TfrmTrovaEsecutori trova(this, destino);
+    trova.lblMemory->setText(QStringLiteral("esecutori"));
+    trova.exec();
+}
+
+void TfrmEsecutori::cmdRicontattaClick() {
+    DestinoFinestra destino(this, [this](const TSchedaAnagrafica& r, qint64 n) { caricaScheda(r, n); });
+    TfrmRicontatta elenco(this, destino);
+    elenco.exec();
 }

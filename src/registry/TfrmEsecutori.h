@@ -67,6 +67,8 @@ public:
     void cmdStampaClick();
     void cmdPDFClick();
     void cmdGuidaClick();
+    void cmdTrovaClick();
+    void cmdRicontattaClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();

@@ -18,6 +18,10 @@
 #include "ui/TfrmAllegaCartella.h"
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
+#include "TfrmDaSaldare.h"
+#include "TfrmScadute.h"
+#include "TfrmTrovaBollettini.h"
+#include "registry/TfrmTrovaEsecutori.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -323,6 +327,11 @@ void TfrmBollettino::costruisciScheda() {
     connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
     connect(cmdStampa_su_Modulo, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_ModuloClick);
     connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmBollettino::cmdTrovaClick);
+    connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
+    connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
+    connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
+    connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
 }
 
 void TfrmBollettino::resizeEvent(QResizeEvent*) {
@@ -561,3 +570,35 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
 PortaAllegati TfrmBollettino::allegati() {
     return {this, QStringLiteral("bollettino"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
 }
+
+namespace {
+// The search and the lists work on the open year's archive and load into this workspace.
+DestinoBollettino destinoElenchi(TfrmBollettino* w) {
+    return {w->lblFile->text(), [w](const TSchedaBollettino& r, qint64 p) { w->caricaScheda(r, p); }};
+}
+// The registry picker writes the chosen card into the slip's fields, as `modo` says.
+void importa(TfrmBollettino* w, const QString& modo) {
+    DestinoFinestra destino(w);
+    TfrmTrovaEsecutori picker(w, destino);
+    picker.lblMemory->setText(modo);
+    picker.exec();
+}
+} // namespace
+
+void TfrmBollettino::cmdTrovaClick() {
+    TfrmTrovaBollettini trova(this, destinoElenchi(this));
+    trova.exec();
+}
+
+void TfrmBollettino::cmdDaSaldareClick() {
+    TfrmDaSaldare elenco(this, destinoElenchi(this));
+    elenco.exec();
+}
+
+void TfrmBollettino::cmdScadutiClick() {
+    TfrmScadute elenco(this, destinoElenchi(this));
+    elenco.exec();
+}
+
+void TfrmBollettino::impIntestatarioClick() { importa(this, QStringLiteral("intestatario")); }
+void TfrmBollettino::impEsecutoreClick() { importa(this, QStringLiteral("esecutore")); }

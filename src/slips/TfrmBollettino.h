@@ -72,6 +72,11 @@ public:
     void cmdGuidaClick();
     void cmdStampa_su_ModuloClick();
     void cmdStampa_su_A4Click();
+    void cmdTrovaClick();
+    void cmdDaSaldareClick();
+    void cmdScadutiClick();
+    void impIntestatarioClick();
+    void impEsecutoreClick();
     void txtImportoKeyUp();
     void txtCentsKeyUp();
     void txtCentsExit();

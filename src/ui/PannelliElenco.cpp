@@ -26,7 +26,7 @@ void icona(QWidget* panel, const QString& name, const QString& resource) {
 
 QList<QLabel*> istruzioni(QWidget* panel, const QStringList& righe) {
     QList<QLabel*> out;
-    int y = 12;
+    int y = 10;
     for (int i = 0; i < righe.size(); ++i) {
         auto* l = new QLabel(righe[i], panel);
         l->setObjectName(QStringLiteral("lblIstruzioni%1").arg(i + 1));
@@ -36,8 +36,10 @@ QList<QLabel*> istruzioni(QWidget* panel, const QStringList& righe) {
         l->setFont(f);
         l->setStyleSheet(QStringLiteral("color: white;"));
         l->setWordWrap(true);
-        l->setGeometry(84, y, 760, 22);
-        y += 22;
+        // A line too long for the band goes on below, and the next one after it.
+        const int h = std::max(20, l->heightForWidth(760));
+        l->setGeometry(84, y, 760, h);
+        y += h;
         out.append(l);
     }
     return out;

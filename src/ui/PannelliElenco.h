@@ -18,7 +18,8 @@ inline constexpr QSize kDimensione(862, 560);
 void sfondo(QWidget* panel, int altezzaFascia);
 // The picture at the band's left.
 void icona(QWidget* panel, const QString& name, const QString& resource);
-// The instruction lines in the band, right of the picture, one label each.
+// The instruction lines in the band, right of the picture, one label each, wrapped where they are
+// too long; the last label's bottom tells where the band's content ends.
 QList<QLabel*> istruzioni(QWidget* panel, const QStringList& righe);
 QPushButton* pulsante(QWidget* panel, const char* name, const QString& caption, const QRect& geometry);
 

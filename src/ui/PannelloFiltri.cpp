@@ -14,16 +14,18 @@ PannelloFiltri::PannelloFiltri(QWidget* parent, const QList<Campo>& campi) : QWi
     m_form = new EntryForm(this, nullptr);
 
     pannelliElenco::icona(this, QStringLiteral("imgCerca"), QStringLiteral(":/pictures/cmd_trova.svg"));
-    pannelliElenco::istruzioni(
+    const QList<QLabel*> righe = pannelliElenco::istruzioni(
         this, {QStringLiteral("Immettere nei campi prescelti una o pi\u00f9 parole consecutive presenti nelle schede "
                               "da trovare e premere il pulsante Cerca."),
                QStringLiteral("Lasciare in bianco tutti gli altri campi."),
                QStringLiteral("Per ogni ricerca \u00e8 possibile utilizzare uno o pi\u00f9 campi contemporaneamente.")});
 
-    // Two columns of five, each label above its field.
-    const int righe = int((campi.size() + 1) / 2);
+    // Two columns of five under the band, each label above its field.
+    m_fascia = std::max(88, righe.last()->geometry().bottom() + 12);
+    const int perColonna = int((campi.size() + 1) / 2);
+    const int passo = std::min(74, (500 - m_fascia - 16) / std::max(perColonna, 1));
     for (int i = 0; i < campi.size(); ++i) {
-        const int x = i < righe ? 40 : 451, y = 108 + (i % righe) * 74;
+        const int x = i < perColonna ? 40 : 451, y = m_fascia + 16 + (i % perColonna) * passo;
         auto* l = new QLabel(campi[i].etichetta, this);
         l->setObjectName(QStringLiteral("lbl") + QLatin1String(campi[i].nome).mid(3));
         QFont f = l->font();
@@ -62,7 +64,7 @@ PannelloFiltri::PannelloFiltri(QWidget* parent, const QList<Campo>& campi) : QWi
     btnCerca->installEventFilter(this);
 }
 
-void PannelloFiltri::paintEvent(QPaintEvent*) { pannelliElenco::sfondo(this, 88); }
+void PannelloFiltri::paintEvent(QPaintEvent*) { pannelliElenco::sfondo(this, m_fascia); }
 
 bool PannelloFiltri::eventFilter(QObject* watched, QEvent* event) {
     // The notice appears as soon as the mouse button goes down on Cerca.

@@ -40,4 +40,5 @@ protected:
 
 private:
     EntryForm* m_form;
+    int m_fascia; // height of the band
 };

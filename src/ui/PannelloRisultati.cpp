@@ -25,7 +25,7 @@ PannelloRisultati::PannelloRisultati(QWidget* parent, bool conConteggio) : QWidg
     m_form = new EntryForm(this, nullptr);
 
     pannelliElenco::icona(this, QStringLiteral("imgTrova"), QStringLiteral(":/pictures/cmd_trova.svg"));
-    pannelliElenco::istruzioni(this,
+    const QList<QLabel*> righe = pannelliElenco::istruzioni(this,
                                {QStringLiteral("Immettere una o pi\u00f9 parole consecutive presenti nella scheda in "
                                                "elenco da cercare e premere il pulsante Trova."),
                                 QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di "
@@ -33,14 +33,17 @@ PannelloRisultati::PannelloRisultati(QWidget* parent, bool conConteggio) : QWidg
 
     txtTrova = new QLineEdit(this);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    txtTrova->setGeometry(84, 76, 560, 30);
+    // The find box under the instructions, at the foot of the band; the list below the band.
+    const int y = std::max(76, righe.last()->geometry().bottom() + 10);
+    m_fascia = y + 42;
+    txtTrova->setGeometry(84, y, 560, 30);
     txtTrova->setAccessibleName(QStringLiteral("Trova"));
-    btnTrova = pannelliElenco::pulsante(this, "btnTrova", QStringLiteral("Trova"), QRect(656, 75, 120, 32));
+    btnTrova = pannelliElenco::pulsante(this, "btnTrova", QStringLiteral("Trova"), QRect(656, y - 1, 120, 32));
     m_form->addFrame(txtTrova);
     m_form->addEnter(txtTrova, btnTrova);
 
     lstRecords = new ListaRecords(this);
-    lstRecords->setGeometry(20, 128, 822, 330);
+    lstRecords->setGeometry(20, m_fascia + 12, 822, 458 - m_fascia - 12);
     lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede"));
 
     auto* suggerimento = new QLabel(
@@ -68,7 +71,7 @@ PannelloRisultati::PannelloRisultati(QWidget* parent, bool conConteggio) : QWidg
     connect(btnTrova, &QPushButton::clicked, this, &PannelloRisultati::btnTrovaClick);
 }
 
-void PannelloRisultati::paintEvent(QPaintEvent*) { pannelliElenco::sfondo(this, 116); }
+void PannelloRisultati::paintEvent(QPaintEvent*) { pannelliElenco::sfondo(this, m_fascia); }
 
 void PannelloRisultati::mostra(Elenco righe) {
     lstRecords->modello()->imposta(std::move(righe));

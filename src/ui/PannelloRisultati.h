@@ -46,5 +46,6 @@ protected:
 
 private:
     QString m_chiave;
+    int m_fascia; // height of the band
     EntryForm* m_form;
 };
