@@ -128,49 +128,89 @@ void digita(QLineEdit* e, const QString& t) {
     emit e->textEdited(t);
 }
 
-// A slip and a card as a new user would fill them in.
+// A few slips and cards as a new user would fill them in; the last of each stays on screen.
+struct Versamento {
+    const char *ccp, *euro, *cents, *intestatario, *indirizzoInt, *causale1, *causale2, *esecutore, *indirizzo,
+        *cap, *comune, *scadenza;
+    bool saldato;
+};
+
 void compilaBollettino(TfrmBollettino* b) {
     b->txtAnno->setText(QStringLiteral("2025"));
     b->btnApriClick();
-    digita(b->txtCCP, QStringLiteral("12345678"));
-    digita(b->txtImporto, QStringLiteral("125"));
-    b->txtImportoKeyUp();
-    digita(b->txtCents, QStringLiteral("50"));
-    b->txtCentsKeyUp();
-    digita(b->txtIntestatario, QStringLiteral("ASSOCIAZIONE AMICI DEL LIBRO"));
-    digita(b->txtIndirizzoInt, QStringLiteral("VIA DANTE 12 - 40121 BOLOGNA"));
-    digita(b->txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA ANNO 2025"));
-    digita(b->txtCausale02, QStringLiteral("SOCIO N. 148"));
-    digita(b->txtEsecutore, QStringLiteral("MARIA BIANCHI"));
-    digita(b->txtIndirizzoRes, QStringLiteral("VIA GARIBALDI 5"));
-    digita(b->txtCapRes, QStringLiteral("20121"));
-    digita(b->txtComuneRes, QStringLiteral("MILANO (MI)"));
-    digita(b->txtDataScade, QStringLiteral("31/03/2025"));
-    b->cmdSalvaClick();
+    const Versamento versamenti[] = {
+        {"12345678", "25", "00", "ASSOCIAZIONE AMICI DEL LIBRO", "VIA DANTE 12 - 40121 BOLOGNA", "QUOTA MENSILE GENNAIO",
+         "SOCIO N. 97", "LUCA VERDI", "CORSO FRANCIA 40", "10138", "TORINO (TO)", "31/01/2025", true},
+        {"87654321", "48", "90", "COMUNE DI MILANO", "PIAZZA DELLA SCALA 2 - 20121 MILANO", "TASSA RIFIUTI PRIMA RATA",
+         "", "MARIA BIANCHI", "VIA GARIBALDI 5", "20121", "MILANO (MI)", "30/04/2025", false},
+        {"11223344", "120", "00", "CIRCOLO TENNIS LE PALME", "VIA DEL MARE 3 - 00122 ROMA", "ISCRIZIONE CORSO INVERNALE",
+         "", "GIULIA ROSSI", "VIA APPIA NUOVA 210", "00183", "ROMA (RM)", "15/02/2025", false},
+        {"12345678", "125", "50", "ASSOCIAZIONE AMICI DEL LIBRO", "VIA DANTE 12 - 40121 BOLOGNA",
+         "QUOTA ASSOCIATIVA ANNO 2025", "SOCIO N. 148", "MARIA BIANCHI", "VIA GARIBALDI 5", "20121", "MILANO (MI)",
+         "31/03/2025", false},
+    };
+    for (const Versamento& v : versamenti) {
+        b->cmdNuovoClick();
+        digita(b->txtCCP, QLatin1String(v.ccp));
+        digita(b->txtImporto, QLatin1String(v.euro));
+        b->txtImportoKeyUp();
+        digita(b->txtCents, QLatin1String(v.cents));
+        b->txtCentsKeyUp();
+        digita(b->txtIntestatario, QLatin1String(v.intestatario));
+        digita(b->txtIndirizzoInt, QLatin1String(v.indirizzoInt));
+        digita(b->txtCausale01, QLatin1String(v.causale1));
+        digita(b->txtCausale02, QLatin1String(v.causale2));
+        digita(b->txtEsecutore, QLatin1String(v.esecutore));
+        digita(b->txtIndirizzoRes, QLatin1String(v.indirizzo));
+        digita(b->txtCapRes, QLatin1String(v.cap));
+        digita(b->txtComuneRes, QLatin1String(v.comune));
+        digita(b->txtDataScade, QLatin1String(v.scadenza));
+        b->chkSaldato->setChecked(v.saldato);
+        b->cmdSalvaClick();
+    }
 }
 
+struct Persona {
+    const char *nome, *gg, *mm, *aa, *comuneNasc, *provNasc, *sesso, *indirizzo, *comune, *prov, *cap, *categoria,
+        *cellulare, *email, *codFisc, *note;
+    bool ricontatta;
+};
+
 void compilaScheda(TfrmEsecutori* e) {
-    e->cmdNuovoClick();
-    digita(e->txtEsecutore, QStringLiteral("MARIA BIANCHI"));
-    digita(e->txtGG, QStringLiteral("14"));
-    digita(e->txtMM, QStringLiteral("05"));
-    digita(e->txtAA, QStringLiteral("1972"));
-    digita(e->txtComuneNasc, QStringLiteral("PAVIA"));
-    e->txtProvNasc->setCurrentText(QStringLiteral("PV"));
-    digita(e->txtSesso, QStringLiteral("F"));
-    digita(e->txtIndirizzoRes, QStringLiteral("VIA GARIBALDI 5"));
-    digita(e->txtComuneRes, QStringLiteral("MILANO"));
-    e->txtProvRes->setCurrentText(QStringLiteral("MI"));
-    digita(e->txtCapRes, QStringLiteral("20121"));
-    digita(e->txtCategoria, QStringLiteral("SOCIO ORDINARIO"));
-    digita(e->txtTelCel, QStringLiteral("333 1234567"));
-    digita(e->txtEmail, QStringLiteral("maria.bianchi@esempio.it"));
-    digita(e->txtRecapito, QStringLiteral("CELLULARE"));
-    digita(e->txtCodFisc, QStringLiteral("BNCMRA72E54G388X"));
-    digita(e->txtCCP, QStringLiteral("12345678"));
-    digita(e->txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA"));
-    digita(e->txtNote, QStringLiteral("CHIEDE LA RICEVUTA PER POSTA ELETTRONICA"));
-    e->cmdSalvaClick();
+    const Persona persone[] = {
+        {"LUCA VERDI", "02", "11", "1965", "TORINO", "TO", "M", "CORSO FRANCIA 40", "TORINO", "TO", "10138",
+         "SOCIO ORDINARIO", "347 7654321", "luca.verdi@esempio.it", "VRDLCU65S02L219K",
+         "RICHIAMARE PER IL RINNOVO DELLA TESSERA", true},
+        {"GIULIA ROSSI", "21", "07", "1988", "ROMA", "RM", "F", "VIA APPIA NUOVA 210", "ROMA", "RM", "00183",
+         "ISCRITTA AI CORSI", "339 1122334", "giulia.rossi@esempio.it", "RSSGLI88L61H501T", "", false},
+        {"MARIA BIANCHI", "14", "05", "1972", "PAVIA", "PV", "F", "VIA GARIBALDI 5", "MILANO", "MI", "20121",
+         "SOCIO ORDINARIO", "333 1234567", "maria.bianchi@esempio.it", "BNCMRA72E54G388X",
+         "CHIEDE LA RICEVUTA PER POSTA ELETTRONICA", false},
+    };
+    for (const Persona& p : persone) {
+        e->cmdNuovoClick();
+        digita(e->txtEsecutore, QLatin1String(p.nome));
+        digita(e->txtGG, QLatin1String(p.gg));
+        digita(e->txtMM, QLatin1String(p.mm));
+        digita(e->txtAA, QLatin1String(p.aa));
+        digita(e->txtComuneNasc, QLatin1String(p.comuneNasc));
+        e->txtProvNasc->setCurrentText(QLatin1String(p.provNasc));
+        digita(e->txtSesso, QLatin1String(p.sesso));
+        digita(e->txtIndirizzoRes, QLatin1String(p.indirizzo));
+        digita(e->txtComuneRes, QLatin1String(p.comune));
+        e->txtProvRes->setCurrentText(QLatin1String(p.prov));
+        digita(e->txtCapRes, QLatin1String(p.cap));
+        digita(e->txtCategoria, QLatin1String(p.categoria));
+        digita(e->txtTelCel, QLatin1String(p.cellulare));
+        digita(e->txtEmail, QLatin1String(p.email));
+        digita(e->txtRecapito, QStringLiteral("CELLULARE"));
+        digita(e->txtCodFisc, QLatin1String(p.codFisc));
+        digita(e->txtCCP, QStringLiteral("12345678"));
+        digita(e->txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA"));
+        digita(e->txtNote, QLatin1String(p.note));
+        e->chkRicontatta->setChecked(p.ricontatta);
+        e->cmdSalvaClick();
+    }
 }
 
 // Every screen the guide may show, by name.
