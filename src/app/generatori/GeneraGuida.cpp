@@ -20,10 +20,15 @@
 #include "registry/TfrmEsecutori.h"
 #include "registry/TfrmIban.h"
 #include "registry/TfrmPartitaIva.h"
+#include "registry/TfrmRicontatta.h"
+#include "registry/TfrmTrovaEsecutori.h"
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
+#include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmScadute.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
+#include "slips/TfrmTrovaBollettini.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
@@ -216,14 +221,15 @@ void compilaScheda(TfrmEsecutori* e) {
 // Every screen the guide may show, by name.
 class Schermate {
 public:
-    Schermate() {
-        bollettino.setObjectName(QStringLiteral("guida"));
+    Schermate() : registro(&esecutori) {
         bollettino.mostra();
         bollettino.showNormal();
         bollettino.resize(1170, 680);
+        compilaBollettino(&bollettino);
         esecutori.mostra();
         esecutori.showNormal();
         esecutori.resize(1170, 710);
+        compilaScheda(&esecutori);
 
         m_foto = {
             {"password", [] {
@@ -249,8 +255,40 @@ public:
                  return fotografa(&bollettino);
              }},
             {"bollettino", [this] {
-                 compilaBollettino(&bollettino);
+                 apriAnno();
+                 bollettino.cmdUltimoClick();
                  return fotografa(&bollettino);
+             }},
+            {"trovabollettini", [this] {
+                 TfrmTrovaBollettini w(&bollettino, elenchi());
+                 w.show();
+                 w.txtEsecutore->setText(QStringLiteral("bianchi"));
+                 return fotografa(&w);
+             }},
+            {"trovabollettini_elenco", [this] {
+                 TfrmTrovaBollettini w(&bollettino, elenchi());
+                 w.show();
+                 w.btnCercaClick();
+                 return fotografa(&w);
+             }},
+            {"dasaldare", [this] {
+                 TfrmDaSaldare w(&bollettino, elenchi());
+                 return fotografa(&w);
+             }},
+            {"scaduti", [this] {
+                 TfrmScadute w(&bollettino, elenchi());
+                 return fotografa(&w);
+             }},
+            {"trovaesecutori", [this] {
+                 TfrmTrovaEsecutori w(&esecutori, registro);
+                 w.lblMemory->setText(QStringLiteral("esecutori"));
+                 w.show();
+                 w.btnCercaClick();
+                 return fotografa(&w);
+             }},
+            {"ricontatta", [this] {
+                 TfrmRicontatta w(&esecutori, registro);
+                 return fotografa(&w);
              }},
             {"calendario", [this] {
                  TfrmCalendario w(&bollettino);
@@ -271,7 +309,7 @@ public:
                  return fotografa(&w);
              }},
             {"esecutori", [this] {
-                 compilaScheda(&esecutori);
+                 esecutori.cmdUltimoClick();
                  return fotografa(&esecutori);
              }},
             {"codfisc", [this] {
@@ -312,8 +350,19 @@ public:
     }
 
 private:
+    void apriAnno() {
+        bollettino.txtAnno->setText(QStringLiteral("2025"));
+        bollettino.btnApriClick();
+    }
+    // The lists show the archive of 2025 and load nothing.
+    DestinoBollettino elenchi() {
+        apriAnno();
+        return {bollettino.lblFile->text(), [](const TSchedaBollettino&, qint64) {}};
+    }
+
     TfrmBollettino bollettino;
     TfrmEsecutori esecutori;
+    DestinoFinestra registro;
     std::map<std::string, std::function<QImage()>> m_foto;
 };
 
