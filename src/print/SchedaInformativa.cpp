@@ -121,15 +121,17 @@ QString calce(const QDateTime& momento) {
            QStringLiteral(" alle ore ") + momento.toString(QStringLiteral("HH:mm:ss"));
 }
 
-void riempi(Report& report, const QHash<QString, QString>& campi, const QString& testoCalce) {
+void riempi(Report& report, const TSchedaAnagrafica& scheda, const QString& testoCalce) {
     report.setOrientation(QPageLayout::Portrait);
     report.text(QStringLiteral("txtTitolo")).setText(QStringLiteral("SCHEDA ANAGRAFICA"));
+    QHash<QString, QString> campi;
+    forEachField(scheda, [&campi](const char* n, const auto& campo) { campi.insert(QLatin1String(n), campo.get()); });
     const auto r = righe(campi);
     for (int i = 0; i < r.size(); ++i) {
         report.text(nome("titCampo", i + 1)).setText(r[i].first);
         report.text(nome("txtCampo", i + 1)).setText(r[i].second);
     }
-    if (!testoCalce.isNull()) report.text(QStringLiteral("txtCalce")).setText(testoCalce);
+    report.text(QStringLiteral("txtCalce")).setText(testoCalce);
 }
 
 PdfProperties proprietaPdf() {

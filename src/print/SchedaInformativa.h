@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Report.h"
+#include "archive/SchedaAnagrafica.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -9,7 +10,7 @@
 #include <utility>
 
 // The one-page printout of a registry card: a title, 24 rows of title and value, and a footer with
-// the moment of printing. The values come from the card as the screen shows it, by field name.
+// the moment of printing. The values come from the card as the screen shows it.
 namespace schedaInformativa {
 
 // The layout `repScheda`: A4 portrait, 10 mm margins, objects named imgLogo, txtTitolo, linSepara01,
@@ -23,8 +24,8 @@ QList<std::pair<QString, QString>> righe(const QHash<QString, QString>& campi);
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss".
 QString calce(const QDateTime& momento);
 
-// Sets the orientation, the title and the 24 rows; and the footer unless it is null.
-void riempi(Report& report, const QHash<QString, QString>& campi, const QString& testoCalce);
+// Sets the orientation, the title, the 24 rows from the card and the footer.
+void riempi(Report& report, const TSchedaAnagrafica& scheda, const QString& testoCalce);
 
 // The PDF's document properties.
 PdfProperties proprietaPdf();

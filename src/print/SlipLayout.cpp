@@ -13,11 +13,9 @@ const QList<double> kGridH = {140.1, 144.4, 149.0, 153.3, 157.8, 162.2, 166.6, 1
 const QList<double> kGridP = {188.8, 193.2, 197.7, 202.1, 206.5, 210.9, 215.3, 219.8, 224.2, 228.6, 232.9, 237.4,
                               241.8, 246.2, 250.5, 255.0, 259.4, 263.7, 268.2, 272.6, 277.0, 281.5, 285.9};
 
-QString trimmedField(const QString& s) { return text::trimmed(s); }
+QString words(const TSchedaBollettino& v) { return v.ImpLettere.get() + QLatin1Char('/') + v.CentLettere.get(); }
 
-QString words(const SlipValues& v) { return trimmedField(v.ImpLettere) + QLatin1Char('/') + trimmedField(v.CentLettere); }
-
-template <QString SlipValues::*F> QString field(const SlipValues& v) { return trimmedField(v.*F); }
+template <auto F> QString field(const TSchedaBollettino& v) { return (v.*F).get(); }
 
 constexpr double kLineHeightMm = 3.40;
 constexpr double kCausaleA4HeightMm = 3.60;
@@ -68,19 +66,19 @@ const QList<BoxRow>& boxRows() {
         const QList<double> centsB = {283.9, 288.2};
         const QString a = QStringLiteral("_A"), b = QStringLiteral("_B"), none;
         return QList<BoxRow>{
-            {QStringLiteral("txtCCP"), a, 9.40, 3.40, ccpA, &SlipValues::CCP, Fill::Right},
-            {QStringLiteral("txtImporto"), a, 9.40, 3.40, importoA, &SlipValues::Importo, Fill::Right},
-            {QStringLiteral("txtCents"), a, 9.40, 3.40, centsA, &SlipValues::Cents, Fill::Right},
-            {QStringLiteral("txtCCP"), b, 9.40, 3.40, ccpB, &SlipValues::CCP, Fill::Right},
-            {QStringLiteral("txtImporto"), b, 9.40, 3.40, importoB, &SlipValues::Importo, Fill::Right},
-            {QStringLiteral("txtCents"), b, 9.40, 3.40, centsB, &SlipValues::Cents, Fill::Right},
-            {QStringLiteral("txtIntesta"), none, 24.20, 3.60, kGridH, &SlipValues::Intestatario, Fill::Left},
-            {QStringLiteral("txtIndirizzoInt"), none, 29.60, 3.60, kGridH, &SlipValues::IndirizzoInt, Fill::Left},
-            {QStringLiteral("txtEsecutore"), none, 52.00, 3.60, kGridP, &SlipValues::Esecutore, Fill::Left},
-            {QStringLiteral("txtIndirizzoRes"), none, 65.30, 3.60, kGridP, &SlipValues::IndirizzoRes, Fill::Left},
+            {QStringLiteral("txtCCP"), a, 9.40, 3.40, ccpA, field<&TSchedaBollettino::CCP>, Fill::Right},
+            {QStringLiteral("txtImporto"), a, 9.40, 3.40, importoA, field<&TSchedaBollettino::Importo>, Fill::Right},
+            {QStringLiteral("txtCents"), a, 9.40, 3.40, centsA, field<&TSchedaBollettino::Cents>, Fill::Right},
+            {QStringLiteral("txtCCP"), b, 9.40, 3.40, ccpB, field<&TSchedaBollettino::CCP>, Fill::Right},
+            {QStringLiteral("txtImporto"), b, 9.40, 3.40, importoB, field<&TSchedaBollettino::Importo>, Fill::Right},
+            {QStringLiteral("txtCents"), b, 9.40, 3.40, centsB, field<&TSchedaBollettino::Cents>, Fill::Right},
+            {QStringLiteral("txtIntesta"), none, 24.20, 3.60, kGridH, field<&TSchedaBollettino::Intestatario>, Fill::Left},
+            {QStringLiteral("txtIndirizzoInt"), none, 29.60, 3.60, kGridH, field<&TSchedaBollettino::IndirizzoInt>, Fill::Left},
+            {QStringLiteral("txtEsecutore"), none, 52.00, 3.60, kGridP, field<&TSchedaBollettino::Esecutore>, Fill::Left},
+            {QStringLiteral("txtIndirizzoRes"), none, 65.30, 3.60, kGridP, field<&TSchedaBollettino::IndirizzoRes>, Fill::Left},
             // Postal code and town share the last payer row; the sixth column stays empty between them.
-            {QStringLiteral("txtCapRes"), none, 73.60, 3.60, kGridP.mid(0, 5), &SlipValues::CapRes, Fill::Left},
-            {QStringLiteral("txtComuneRes"), none, 73.60, 3.60, kGridP.mid(6, 17), &SlipValues::ComuneRes, Fill::Left},
+            {QStringLiteral("txtCapRes"), none, 73.60, 3.60, kGridP.mid(0, 5), field<&TSchedaBollettino::CapRes>, Fill::Left},
+            {QStringLiteral("txtComuneRes"), none, 73.60, 3.60, kGridP.mid(6, 17), field<&TSchedaBollettino::ComuneRes>, Fill::Left},
         };
     }();
     return rows;
@@ -89,17 +87,17 @@ const QList<BoxRow>& boxRows() {
 const QList<LineField>& lineFields() {
     static const QList<LineField> lines = {
         {QStringLiteral("txtImpLettere"), 30.00, 16.60, 96.00, kLineHeightMm, words},
-        {QStringLiteral("txtIntestatario"), 9.00, 24.20, 116.00, kLineHeightMm, field<&SlipValues::Intestatario>},
-        {QStringLiteral("txtIndirizzoInt"), 9.00, 29.80, 116.00, kLineHeightMm, field<&SlipValues::IndirizzoInt>},
-        {QStringLiteral("txtCausale01"), 9.00, 37.60, 116.00, kLineHeightMm, field<&SlipValues::Causale01>},
-        {QStringLiteral("txtCausale02"), 9.00, 43.20, 116.00, kLineHeightMm, field<&SlipValues::Causale02>},
-        {QStringLiteral("txtEsecutore"), 9.00, 52.40, 61.80, kLineHeightMm, field<&SlipValues::Esecutore>},
-        {QStringLiteral("txtIndirizzoRes"), 23.00, 64.10, 47.80, kLineHeightMm, field<&SlipValues::IndirizzoRes>},
-        {QStringLiteral("txtCapRes"), 16.00, 70.10, 46.80, kLineHeightMm, field<&SlipValues::CapRes>},
-        {QStringLiteral("txtComuneRes"), 21.00, 76.40, 49.80, kLineHeightMm, field<&SlipValues::ComuneRes>},
+        {QStringLiteral("txtIntestatario"), 9.00, 24.20, 116.00, kLineHeightMm, field<&TSchedaBollettino::Intestatario>},
+        {QStringLiteral("txtIndirizzoInt"), 9.00, 29.80, 116.00, kLineHeightMm, field<&TSchedaBollettino::IndirizzoInt>},
+        {QStringLiteral("txtCausale01"), 9.00, 37.60, 116.00, kLineHeightMm, field<&TSchedaBollettino::Causale01>},
+        {QStringLiteral("txtCausale02"), 9.00, 43.20, 116.00, kLineHeightMm, field<&TSchedaBollettino::Causale02>},
+        {QStringLiteral("txtEsecutore"), 9.00, 52.40, 61.80, kLineHeightMm, field<&TSchedaBollettino::Esecutore>},
+        {QStringLiteral("txtIndirizzoRes"), 23.00, 64.10, 47.80, kLineHeightMm, field<&TSchedaBollettino::IndirizzoRes>},
+        {QStringLiteral("txtCapRes"), 16.00, 70.10, 46.80, kLineHeightMm, field<&TSchedaBollettino::CapRes>},
+        {QStringLiteral("txtComuneRes"), 21.00, 76.40, 49.80, kLineHeightMm, field<&TSchedaBollettino::ComuneRes>},
         {QStringLiteral("txtImpLettere_B"), 182.00, 16.60, 110.00, kLineHeightMm, words},
-        {QStringLiteral("txtCausale01_B"), 140.00, 37.60, 148.00, kLineHeightMm, field<&SlipValues::Causale01>},
-        {QStringLiteral("txtCausale02_B"), 140.00, 43.20, 148.00, kLineHeightMm, field<&SlipValues::Causale02>},
+        {QStringLiteral("txtCausale01_B"), 140.00, 37.60, 148.00, kLineHeightMm, field<&TSchedaBollettino::Causale01>},
+        {QStringLiteral("txtCausale02_B"), 140.00, 43.20, 148.00, kLineHeightMm, field<&TSchedaBollettino::Causale02>},
     };
     return lines;
 }
@@ -127,10 +125,10 @@ Report graphReport() {
     return r;
 }
 
-void fill(Report& report, const SlipValues& slip) {
+void fill(Report& report, const TSchedaBollettino& slip) {
     for (const LineField& f : lineFields()) report.text(f.name).setText(f.text(slip));
     for (const BoxRow& row : boxRows()) {
-        const QString value = text::trimmed(slip.*row.source);
+        const QString value = row.source(slip);
         const QString chars = row.fill == Fill::Right ? rightAligned(value, row.count()) : leftAligned(value, row.count());
         for (int k = 1; k <= row.count(); ++k) {
             const QChar c = chars[k - 1];

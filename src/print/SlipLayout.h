@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Report.h"
-#include "SlipValues.h"
+#include "archive/SchedaBollettino.h"
 
 #include <QList>
 
@@ -27,7 +27,7 @@ struct BoxRow {
     QString prefix, suffix;
     double topMm, heightMm;
     QList<double> leftsMm;
-    QString SlipValues::*source;
+    QString (*source)(const TSchedaBollettino&); // the record field, trimmed
     Fill fill;
 
     int count() const { return int(leftsMm.size()); }
@@ -39,7 +39,7 @@ struct BoxRow {
 struct LineField {
     QString name;
     double leftMm, topMm, widthMm, heightMm;
-    QString (*text)(const SlipValues&);
+    QString (*text)(const TSchedaBollettino&);
 
     QRectF rectMm() const { return {leftMm, topMm, widthMm, heightMm}; }
 };
@@ -56,8 +56,8 @@ Report blankReport();
 // The A4 report ("repBollettino_Graph"): the drawn slip in the lower half with the data in its boxes.
 Report graphReport();
 
-// Fills every text object from the slip's texts, each trimmed first.
-void fill(Report& report, const SlipValues& slip);
+// Fills every text object from the slip's fields, each trimmed first.
+void fill(Report& report, const TSchedaBollettino& slip);
 
 // The slip picture: both sections with frames, boxes, captions and euro signs, drawn into `target`
 // (device coordinates) as a sheet of kSlipWidthMm x kSlipHeightMm.

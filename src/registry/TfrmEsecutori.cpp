@@ -3,9 +3,7 @@
 #include "GuidaEsecutori.h"
 #include "print/SchedaInformativa.h"
 #include "ui/SenzaSpazi.h"
-#include "ui/TfrmAllegaCartella.h"
 #include "ui/Clock.h"
-#include "ui/Comandi.h"
 #include "ui/EntryForm.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
@@ -13,7 +11,6 @@
 #include "ui/Shell.h"
 #include "ui/TfrmGuida.h"
 #include "archive/Archivi.h"
-#include "archive/Flags.h"
 #include "archive/Text.h"
 #include "TfrmCarta.h"
 #include "TfrmCodFisc.h"
@@ -59,236 +56,130 @@ const QStringList kProvince = QStringLiteral(
     "VV").split(QLatin1Char(' '));
 
 // The panel behind the fields: five grey sections with rounded corners.
-class RegistryPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        for (const Sezione& s : kSezioni) {
-            const QRectF r(8, s.top, 944, altezza(s));
-            p.setPen(QPen(QColor(0x8a, 0x9b, 0xae), 1.2));
-            p.setBrush(QColor(0xe6, 0xe9, 0xee));
-            p.drawRoundedRect(r, 8, 8);
-            p.fillRect(QRectF(r.left() + 1, r.top() + 1, 64, r.height() - 2), QColor(0xd6, 0xdc, 0xe4));
-        }
-        // The bottom strip under the status line and the arrows.
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x2f, 0x5f, 0x8f));
-        p.drawRoundedRect(QRectF(8, 638, 1134, 46), 8, 8);
+void disegnaSezioni(QPainter& p) {
+    for (const Sezione& s : kSezioni) {
+        const QRectF r(8, s.top, 944, altezza(s));
+        p.setPen(QPen(QColor(0x8a, 0x9b, 0xae), 1.2));
+        p.setBrush(QColor(0xe6, 0xe9, 0xee));
+        p.drawRoundedRect(r, 8, 8);
+        p.fillRect(QRectF(r.left() + 1, r.top() + 1, 64, r.height() - 2), QColor(0xd6, 0xdc, 0xe4));
     }
-};
+    // The bottom strip under the status line and the arrows.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2f, 0x5f, 0x8f));
+    p.drawRoundedRect(QRectF(8, 638, 1134, 46), 8, 8);
+}
 
 } // namespace
 
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
-    : Workspace(parent), repScheda(schedaInformativa::layout()) {
+    : SchedaWorkspace(disegnaSezioni, kPanel, QStringLiteral("esecutori"),
+                      [] { return archivi::anagrafica(programFolder::path()); }, parent),
+      repScheda(schedaInformativa::layout()) {
     setObjectName(QStringLiteral("frmEsecutori"));
     setWindowTitle(kTitolo);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    caricaImmagini();
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    costruisci();
-    m_archivio = std::make_unique<ArchivioSchede<TSchedaAnagrafica>>(
-        this, lblPosizione, [] { return archivi::anagrafica(programFolder::path()); },
-        [this](const TSchedaAnagrafica& r, qint64 numero) { caricaScheda(r, numero); });
-}
-
-void TfrmEsecutori::costruisci() {
-    panContainer = new RegistryPanel(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->resize(kPanel);
-    QWidget* pan = panContainer;
-
-    panInfo = new QLabel(kPronto, pan);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setGeometry(16, 642, 690, 38);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { color: white; font-weight: bold; padding-left: 8px; }"));
-    form = new EntryForm(this, panInfo);
-    form->clearsHints(pan);
-    form->clearsHints(this);
-
+    barraInformazioni(QRect(16, 642, 690, 38),
+                      QStringLiteral("QLabel { color: white; font-weight: bold; padding-left: 8px; }"), kPronto);
     for (int i = 0; i < 5; ++i) {
         const Sezione& s = kSezioni[i];
         auto* img = new Picture(QStringLiteral("imgSezione%1").arg(i + 1),
-                                QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(s.picture)), pan);
+                                QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(s.picture)), panContainer);
         img->setGeometry(16, s.top + (altezza(s) - 48) / 2, 48, 48);
         form->clearsHints(img);
     }
 
-    auto label = [this, pan](const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, pan);
-        QFont f = l->font();
-        f.setBold(true);
-        f.setPointSizeF(8);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
-        l->setGeometry(x, y, w, 16);
-        form->clearsHints(l);
-        return l;
-    };
-    auto edit = [&](const char* name, int capacity, const QString& caption, int x, int y, int w) {
-        auto* e = new QLineEdit(pan);
-        e->setObjectName(QLatin1String(name));
-        e->setMaxLength(capacity);
-        e->setGeometry(x, y + 16, w, 24);
-        if (!caption.isEmpty()) label(caption, x, y, w + 40);
-        return e;
-    };
-    auto provincia = [&](const char* name, int x, int y) {
-        auto* c = new QComboBox(pan);
-        c->setObjectName(QLatin1String(name));
-        c->setEditable(true);
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setCompleter(nullptr);
-        c->addItems(kProvince);
-        c->setMaxVisibleItems(16);
-        c->lineEdit()->setMaxLength(2);
-        c->setGeometry(x, y + 16, 70, 24);
-        c->setCurrentIndex(-1);
-        c->setEditText(QString());
-        label(QStringLiteral("Prov."), x, y, 70);
-        return c;
-    };
-    auto piccolo = [&](const char* name, const char* picture, int x, int y) {
-        auto* b = new QToolButton(pan);
-        b->setObjectName(QLatin1String(name));
-        b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(picture))));
-        b->setIconSize(QSize(22, 22));
-        b->setAutoRaise(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(x, y + 14, 28, 28);
-        return b;
-    };
-
     int y = riga(0, 0);
-    txtEsecutore = edit("txtEsecutore", 34, QStringLiteral("Cognome e nome o ragione sociale:"), 80, y, 300);
-    label(QStringLiteral("Data di nascita:"), 392, y, 120);
-    txtGG = edit("txtGG", 2, QString(), 392, y, 34);
-    txtMM = edit("txtMM", 2, QString(), 430, y, 34);
-    txtAA = edit("txtAA", 2, QString(), 468, y, 34);
-    txtComuneNasc = edit("txtComuneNasc", 50, QStringLiteral("Comune di nascita:"), 516, y, 330);
-    txtProvNasc = provincia("txtProvNasc", 858, y);
+    txtEsecutore = campoSotto("Esecutore", 34, QStringLiteral("Cognome e nome o ragione sociale:"), 80, y, 300);
+    etichetta(QStringLiteral("Data di nascita:"), QRect(392, y, 160, 16), 8);
+    txtGG = campo("GG", 2, QRect(392, y + 16, 34, 24), QStringLiteral("Giorno di nascita"));
+    txtMM = campo("MM", 2, QRect(430, y + 16, 34, 24), QStringLiteral("Mese di nascita"));
+    txtAA = campo("AA", 2, QRect(468, y + 16, 34, 24), QStringLiteral("Anno di nascita"));
+    txtComuneNasc = campoSotto("ComuneNasc", 50, QStringLiteral("Comune di nascita:"), 516, y, 330);
+    txtProvNasc = provincia("ProvNasc", 858, y);
     y = riga(0, 1);
-    txtSesso = edit("txtSesso", 1, QStringLiteral("Sesso:"), 80, y, 44);
-    txtRecapito = edit("txtRecapito", 50, QStringLiteral("Recapito preferenziale:"), 136, y, 340);
+    txtSesso = campoSotto("Sesso", 1, QStringLiteral("Sesso:"), 80, y, 44);
+    txtRecapito = campoSotto("Recapito", 50, QStringLiteral("Recapito preferenziale:"), 136, y, 340);
     txtIndirizzoRes =
-        edit("txtIndirizzoRes", 23, QStringLiteral("Residente in Via / Piazza e numero civico:"), 488, y, 358);
-    txtProvRes = provincia("txtProvRes", 858, y);
+        campoSotto("IndirizzoRes", 23, QStringLiteral("Residente in Via / Piazza e numero civico:"), 488, y, 358);
+    txtProvRes = provincia("ProvRes", 858, y);
     y = riga(0, 2);
-    txtComuneRes = edit("txtComuneRes", 17, QStringLiteral("Comune di residenza:"), 80, y, 260);
-    txtCapRes = edit("txtCapRes", 5, QStringLiteral("CAP:"), 352, y, 80);
-    txtCategoria = edit("txtCategoria", 50, QStringLiteral("Categoria di appartenenza:"), 444, y, 484);
+    txtComuneRes = campoSotto("ComuneRes", 17, QStringLiteral("Comune di residenza:"), 80, y, 260);
+    txtCapRes = campoSotto("CapRes", 5, QStringLiteral("CAP:"), 352, y, 80);
+    txtCategoria = campoSotto("Categoria", 50, QStringLiteral("Categoria di appartenenza:"), 444, y, 484);
 
     y = riga(1, 0);
-    txtTelCasa = edit("txtTelCasa", 30, QStringLiteral("Tel. casa:"), 80, y, 276);
-    txtTelUff = edit("txtTelUff", 30, QStringLiteral("Tel. ufficio:"), 368, y, 276);
-    txtTelCel = edit("txtTelCel", 30, QStringLiteral("Tel. cellulare:"), 656, y, 272);
+    txtTelCasa = campoSotto("TelCasa", 30, QStringLiteral("Tel. casa:"), 80, y, 276);
+    txtTelUff = campoSotto("TelUff", 30, QStringLiteral("Tel. ufficio:"), 368, y, 276);
+    txtTelCel = campoSotto("TelCel", 30, QStringLiteral("Tel. cellulare:"), 656, y, 272);
     y = riga(1, 1);
-    txtFax = edit("txtFax", 30, QStringLiteral("Fax:"), 80, y, 276);
-    txtEmail = edit("txtEmail", 50, QStringLiteral("E-mail:"), 368, y, 520);
-    btnEmail = piccolo("btnEmail", "btn_email", 896, y);
+    txtFax = campoSotto("Fax", 30, QStringLiteral("Fax:"), 80, y, 276);
+    txtEmail = campoSotto("Email", 50, QStringLiteral("E-mail:"), 368, y, 520);
+    btnEmail = controlla("btnEmail", "btn_email", QStringLiteral("Invia una e-mail all'indirizzo indicato."), 896, y);
 
     y = riga(2, 0);
-    txtCodFisc = edit("txtCodFisc", 16, QStringLiteral("Codice fiscale:"), 80, y, 240);
-    btnCodFisc = piccolo("btnCodFisc", "btn_controlla", 326, y);
-    txtCarta = edit("txtCarta", 30, QStringLiteral("Carta di credito n."), 372, y, 300);
-    btnCarta = piccolo("btnCarta", "btn_controlla", 678, y);
-    txtScadeCarta = edit("txtScadeCarta", 30, QStringLiteral("Scadenza:"), 724, y, 204);
+    txtCodFisc = campoSotto("CodFisc", 16, QStringLiteral("Codice fiscale:"), 80, y, 240);
+    btnCodFisc = controlla("btnCodFisc", "btn_controlla", QStringLiteral("Controlla il codice fiscale."), 326, y);
+    txtCarta = campoSotto("Carta", 30, QStringLiteral("Carta di credito n."), 372, y, 300);
+    btnCarta = controlla("btnCarta", "btn_controlla", QStringLiteral("Controlla il numero di carta di credito."), 678, y);
+    txtScadeCarta = campoSotto("ScadeCarta", 30, QStringLiteral("Scadenza:"), 724, y, 204);
     y = riga(2, 1);
-    txtPartitaIva = edit("txtPartitaIva", 11, QStringLiteral("Partita IVA:"), 80, y, 240);
-    btnPartitaIva = piccolo("btnPartitaIva", "btn_controlla", 326, y);
-    txtIban = edit("txtIban", 27, QStringLiteral("IBAN:"), 372, y, 300);
-    btnIban = piccolo("btnIban", "btn_controlla", 678, y);
+    txtPartitaIva = campoSotto("PartitaIva", 11, QStringLiteral("Partita IVA:"), 80, y, 240);
+    btnPartitaIva =
+        controlla("btnPartitaIva", "btn_controlla", QStringLiteral("Controlla il numero di partita IVA."), 326, y);
+    txtIban = campoSotto("Iban", 27, QStringLiteral("IBAN:"), 372, y, 300);
+    btnIban = controlla("btnIban", "btn_controlla", QStringLiteral("Controlla l'IBAN."), 678, y);
 
     y = riga(3, 0);
-    txtTipoDoc = edit("txtTipoDoc", 50, QStringLiteral("Tipo documento:"), 80, y, 276);
-    txtNumDoc = edit("txtNumDoc", 50, QStringLiteral("Numero documento:"), 368, y, 276);
-    txtEnteRil = edit("txtEnteRil", 50, QStringLiteral("Ente di rilascio:"), 656, y, 272);
+    txtTipoDoc = campoSotto("TipoDoc", 50, QStringLiteral("Tipo documento:"), 80, y, 276);
+    txtNumDoc = campoSotto("NumDoc", 50, QStringLiteral("Numero documento:"), 368, y, 276);
+    txtEnteRil = campoSotto("EnteRil", 50, QStringLiteral("Ente di rilascio:"), 656, y, 272);
     y = riga(3, 1);
-    txtDataRil = edit("txtDataRil", 10, QStringLiteral("Data rilascio (gg/mm/aaaa):"), 80, y, 200);
-    txtDataSca = edit("txtDataSca", 10, QStringLiteral("Data scadenza (gg/mm/aaaa):"), 292, y, 200);
-    txtCCP = edit("txtCCP", 12, QStringLiteral("C/C Postale n."), 504, y, 200);
+    txtDataRil = campoSotto("DataRil", 10, QStringLiteral("Data rilascio (gg/mm/aaaa):"), 80, y, 200);
+    txtDataSca = campoSotto("DataSca", 10, QStringLiteral("Data scadenza (gg/mm/aaaa):"), 292, y, 200);
+    txtCCP = campoSotto("CCP", 12, QStringLiteral("C/C Postale n."), 504, y, 200);
 
     y = riga(4, 0);
-    txtCausale01 = edit("txtCausale01", 250, QStringLiteral("Causale (rigo 1):"), 80, y, 848);
+    txtCausale01 = campoSotto("Causale01", 250, QStringLiteral("Causale (rigo 1):"), 80, y, 848);
     y = riga(4, 1);
-    txtCausale02 = edit("txtCausale02", 250, QStringLiteral("Causale (rigo 2):"), 80, y, 848);
+    txtCausale02 = campoSotto("Causale02", 250, QStringLiteral("Causale (rigo 2):"), 80, y, 848);
     y = riga(4, 2);
-    txtNote = edit("txtNote", 250, QStringLiteral("Note:"), 80, y, 660);
-    chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), pan);
-    chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
-    QFont cf = chkRicontatta->font();
-    cf.setBold(true);
-    chkRicontatta->setFont(cf);
-    chkRicontatta->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
-    chkRicontatta->setGeometry(760, y + 16, 168, 24);
-
-    for (const char* n : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"}) {
-        auto* l = new QLabel(pan);
-        l->setObjectName(QLatin1String(n));
-        l->hide();
-    }
-    lblFile01 = pan->findChild<QLabel*>(QStringLiteral("lblFile01"));
-    lblFile02 = pan->findChild<QLabel*>(QStringLiteral("lblFile02"));
-    lblFile03 = pan->findChild<QLabel*>(QStringLiteral("lblFile03"));
-    lblDesc01 = pan->findChild<QLabel*>(QStringLiteral("lblDesc01"));
-    lblDesc02 = pan->findChild<QLabel*>(QStringLiteral("lblDesc02"));
-    lblDesc03 = pan->findChild<QLabel*>(QStringLiteral("lblDesc03"));
-
-    m_campi = {{"Esecutore", txtEsecutore},   {"GG", txtGG},
-               {"MM", txtMM},                 {"AA", txtAA},
-               {"ComuneNasc", txtComuneNasc}, {"ProvNasc", txtProvNasc},
-               {"Sesso", txtSesso},           {"Recapito", txtRecapito},
-               {"IndirizzoRes", txtIndirizzoRes}, {"ProvRes", txtProvRes},
-               {"ComuneRes", txtComuneRes},   {"CapRes", txtCapRes},
-               {"Categoria", txtCategoria},   {"TelCasa", txtTelCasa},
-               {"TelUff", txtTelUff},         {"TelCel", txtTelCel},
-               {"Fax", txtFax},               {"Email", txtEmail},
-               {"CodFisc", txtCodFisc},       {"Carta", txtCarta},
-               {"ScadeCarta", txtScadeCarta}, {"PartitaIva", txtPartitaIva},
-               {"Iban", txtIban},             {"TipoDoc", txtTipoDoc},
-               {"NumDoc", txtNumDoc},         {"EnteRil", txtEnteRil},
-               {"DataRil", txtDataRil},       {"DataSca", txtDataSca},
-               {"CCP", txtCCP},               {"Causale01", txtCausale01},
-               {"Causale02", txtCausale02},   {"Note", txtNote}};
-
-    // The command column, with the information bar's description of each.
-    colonnaComandi(pan, form,
-                   {
-                       comandi::nuovo(&cmdNuovo),
-                       comandi::duplica(&cmdDuplica),
-                       comandi::salva(&cmdSalva),
-                       comandi::allega(&cmdFile, "cmdFile"),
-                       comandi::trova(&cmdTrova),
-                       {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
-                        QStringLiteral("Visualizza l'anteprima di stampa.")},
-                       {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
-                       {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
-                       {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
-                        QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
-                       comandi::esporta(&cmdEsporta, "Esporta archivio"),
-                       comandi::guida(&cmdGuida),
-                       comandi::esci(&cmdEsci),
-                   },
-                   QPoint(964, 8), 52);
-    barraNavigazione(pan, form, {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &lblPosizione}, QPoint(902, 640),
-                     QSize(40, 42), QSize(60, 34));
-
-    form->hint(btnEmail, QStringLiteral("Invia una e-mail all'indirizzo indicato."));
-    form->hint(btnCodFisc, QStringLiteral("Controlla il codice fiscale."));
-    form->hint(btnPartitaIva, QStringLiteral("Controlla il numero di partita IVA."));
-    form->hint(btnCarta, QStringLiteral("Controlla il numero di carta di credito."));
-    form->hint(btnIban, QStringLiteral("Controlla l'IBAN."));
+    txtNote = campoSotto("Note", 250, QStringLiteral("Note:"), 80, y, 660);
+    chkRicontatta = casella("Ricontatta", QStringLiteral("Da ricontattare"), QRect(760, y + 16, 168, 24));
     form->hint(chkRicontatta, QStringLiteral("Annota che il beneficiario o l'esecutore \u00e8 da ricontattare per "
                                              "questioni in sospeso."));
 
-    // Typing rules, focus frames, the Enter ring and the tab order.
-    QList<QWidget*> ring;
-    for (const auto& [name, w] : m_campi) ring.append(w);
+    colonna(
+        &cmdFile, "cmdFile",
+        {
+            {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
+             QStringLiteral("Visualizza l'anteprima di stampa.")},
+            {&cmdStampa, "cmdStampa", "Stampa", "cmd_stampa", QStringLiteral("Stampa la scheda corrente.")},
+            {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
+            {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
+             QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
+        },
+        "Esporta archivio", QPoint(964, 8), 52);
+    frecce(QPoint(902, 640), QSize(40, 42), QSize(60, 34));
+    connect(cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::cmdFileClick);
+    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmEsecutori::cmdAnteprimaClick);
+    connect(cmdStampa, &QToolButton::clicked, this, &TfrmEsecutori::cmdStampaClick);
+    connect(cmdPDF, &QToolButton::clicked, this, &TfrmEsecutori::cmdPDFClick);
+    connect(btnEmail, &QToolButton::clicked, this, &TfrmEsecutori::btnEmailClick);
+    connect(btnCodFisc, &QToolButton::clicked, this, &TfrmEsecutori::btnCodFiscClick);
+    connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmEsecutori::btnPartitaIvaClick);
+    connect(btnCarta, &QToolButton::clicked, this, &TfrmEsecutori::btnCartaClick);
+    connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmEsecutori::cmdTrovaClick);
+    connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
+    // Esporta archivio opens a screen that is not part of this window.
+
+    // Typing rules, focus frames, the Enter ring (all the fields, in record order) and the tab order.
+    const QList<QWidget*> ring = {txtEsecutore, txtGG,         txtMM,         txtAA,        txtComuneNasc, txtProvNasc,
+                                  txtSesso,     txtRecapito,   txtIndirizzoRes, txtProvRes, txtComuneRes,  txtCapRes,
+                                  txtCategoria, txtTelCasa,    txtTelUff,     txtTelCel,    txtFax,        txtEmail,
+                                  txtCodFisc,   txtCarta,      txtScadeCarta, txtPartitaIva, txtIban,      txtTipoDoc,
+                                  txtNumDoc,    txtEnteRil,    txtDataRil,    txtDataSca,   txtCCP,        txtCausale01,
+                                  txtCausale02, txtNote};
     for (int i = 0; i < ring.size(); ++i) {
         form->addFrame(ring[i]);
         form->addEnter(ring[i], ring[(i + 1) % ring.size()]);
@@ -307,124 +198,64 @@ void TfrmEsecutori::costruisci() {
     QList<QWidget*> tabs = ring;
     tabs.append(chkRicontatta);
     for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
+    campiIniziali(txtEsecutore, txtEsecutore);
+}
 
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::cmdNuovoClick);
-    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmEsecutori::cmdDuplicaClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::cmdSalvaClick);
-    connect(cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::cmdFileClick);
-    connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmEsecutori::cmdAnteprimaClick);
-    connect(cmdStampa, &QToolButton::clicked, this, &TfrmEsecutori::cmdStampaClick);
-    connect(cmdPDF, &QToolButton::clicked, this, &TfrmEsecutori::cmdPDFClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &TfrmEsecutori::cmdGuidaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmEsecutori::cmdPrimoClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmEsecutori::cmdIndietroClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmEsecutori::cmdAvantiClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmEsecutori::cmdUltimoClick);
-    connect(btnEmail, &QToolButton::clicked, this, &TfrmEsecutori::btnEmailClick);
-    connect(btnCodFisc, &QToolButton::clicked, this, &TfrmEsecutori::btnCodFiscClick);
-    connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmEsecutori::btnPartitaIvaClick);
-    connect(btnCarta, &QToolButton::clicked, this, &TfrmEsecutori::btnCartaClick);
-    connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmEsecutori::cmdTrovaClick);
-    connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
-    // Esporta archivio opens a screen that is not part of this window.
+QLineEdit* TfrmEsecutori::campoSotto(const char* nome, int capacita, const QString& titolo, int x, int y, int w) {
+    return campo(nome, capacita, QRect(x, y + 16, w, 24), etichetta(titolo, QRect(x, y, w + 40, 16), 8));
+}
+
+QComboBox* TfrmEsecutori::provincia(const char* nome, int x, int y) {
+    auto* c = new QComboBox(panContainer);
+    c->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
+    c->addItems(kProvince);
+    c->setMaxVisibleItems(16);
+    c->lineEdit()->setMaxLength(2);
+    c->setGeometry(x, y + 16, 70, 24);
+    c->setCurrentIndex(-1);
+    c->setEditText(QString());
+    c->setAccessibleName(qstrcmp(nome, "ProvNasc") == 0 ? QStringLiteral("Provincia di nascita")
+                                                       : QStringLiteral("Provincia di residenza"));
+    etichetta(QStringLiteral("Prov."), QRect(x, y, 70, 16), 8);
+    lega(QLatin1String(nome), c);
+    return c;
+}
+
+QToolButton* TfrmEsecutori::controlla(const char* nome, const char* picture, const QString& hint, int x, int y) {
+    auto* b = new QToolButton(panContainer);
+    b->setObjectName(QLatin1String(nome));
+    b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(picture))));
+    b->setIconSize(QSize(22, 22));
+    b->setAutoRaise(true);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setGeometry(x, y + 14, 28, 28);
+    form->hint(b, hint);
+    return b;
 }
 
 void TfrmEsecutori::resizeEvent(QResizeEvent*) { centra(panContainer, this); }
 
-QString TfrmEsecutori::testo(QWidget* campo) const {
-    if (auto* c = qobject_cast<QComboBox*>(campo)) return c->currentText();
-    return static_cast<QLineEdit*>(campo)->text();
-}
-
-void TfrmEsecutori::imposta(QWidget* campo, const QString& valore) {
-    if (auto* c = qobject_cast<QComboBox*>(campo)) {
-        c->setCurrentIndex(-1);
-        c->setEditText(valore);
-    } else {
-        static_cast<QLineEdit*>(campo)->setText(valore);
-    }
-}
-
 void TfrmEsecutori::mostra() {
     setWindowTitle(kTitolo);
     svuota();
-    panInfo->setText(kPronto);
     showMaximized();
     activateWindow();
-    txtEsecutore->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmEsecutori::svuota() {
-    for (const auto& [name, w] : m_campi) imposta(w, QString());
-    chkRicontatta->setChecked(false);
-    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
-}
-
-void TfrmEsecutori::cmdNuovoClick() {
-    svuota();
-    txtEsecutore->setFocus(Qt::OtherFocusReason);
-}
-
-QHash<QString, QString> TfrmEsecutori::valoriSchermo() const {
-    QHash<QString, QString> v;
-    for (const auto& [name, w] : m_campi) v.insert(name, testo(w));
-    v.insert(QStringLiteral("Ricontatta"), flags::of(chkRicontatta->isChecked()));
-    const std::pair<const char*, QLabel*> allegati[] = {{"File01", lblFile01}, {"File02", lblFile02},
-                                                        {"File03", lblFile03}, {"Desc01", lblDesc01},
-                                                        {"Desc02", lblDesc02}, {"Desc03", lblDesc03}};
-    for (const auto& [name, l] : allegati) v.insert(QLatin1String(name), l->text());
-    return v;
-}
-
-void TfrmEsecutori::caricaScheda(const TSchedaAnagrafica& r, qint64 numero) {
-    QHash<QString, QString> v;
-    forEachField(r, [&v](const char* name, const auto& field) { v.insert(QLatin1String(name), field.get()); });
-    for (const auto& [name, w] : m_campi) imposta(w, v.value(name));
-    const QString ricontatta = v.value(QStringLiteral("Ricontatta"));
-    if (ricontatta == flags::si) chkRicontatta->setChecked(true);
-    else if (ricontatta == flags::no) chkRicontatta->setChecked(false);
-    lblFile01->setText(v.value(QStringLiteral("File01")));
-    lblFile02->setText(v.value(QStringLiteral("File02")));
-    lblFile03->setText(v.value(QStringLiteral("File03")));
-    lblDesc01->setText(v.value(QStringLiteral("Desc01")));
-    lblDesc02->setText(v.value(QStringLiteral("Desc02")));
-    lblDesc03->setText(v.value(QStringLiteral("Desc03")));
-    lblPosizione->setText(QString::number(numero));
-}
-
-void TfrmEsecutori::cmdPrimoClick() { m_archivio->primo(); }
-void TfrmEsecutori::cmdUltimoClick() { m_archivio->ultimo(); }
-void TfrmEsecutori::cmdAvantiClick() { m_archivio->avanti(); }
-void TfrmEsecutori::cmdIndietroClick() { m_archivio->indietro(); }
-
-void TfrmEsecutori::cmdSalvaClick() {
-    if (text::trimmed(txtEsecutore->text()).isEmpty()) {
-        msg::warning(this, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome "
-                                          "dell'esecutore o beneficiario."));
-        txtEsecutore->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    TSchedaAnagrafica r;
-    const QHash<QString, QString> v = valoriSchermo();
-    forEachField(r, [&v](const char* name, auto& field) { field.set(v.value(QLatin1String(name))); });
-
-    m_archivio->salva(r, MessageService::Error);
-}
-
-void TfrmEsecutori::cmdDuplicaClick() {
-    if (!m_archivio->duplica({lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})) return;
-    txtEsecutore->setFocus(Qt::OtherFocusReason);
-    m_archivio->duplicato();
-}
-
-void TfrmEsecutori::cmdFileClick() {
-    TfrmAllegaCartella dlg(allegati());
-    dlg.exec();
+    EntryForm::focusField(txtEsecutore);
 }
 
 void TfrmEsecutori::cmdGuidaClick() { mostraGuida(this, guidaEsecutori::titolo(), guidaEsecutori::testo()); }
+
+void TfrmEsecutori::cmdSalvaClick() {
+    if (compilato(txtEsecutore, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome "
+                                               "dell'esecutore o beneficiario.")))
+        salvaScheda(MessageService::Error);
+}
+
+void TfrmEsecutori::cmdFileClick() { apriAllegati(); }
 
 void TfrmEsecutori::btnEmailClick() {
     TMisc::Open(QStringLiteral("\"mailto:") + text::trimmed(txtEmail->text()) + QLatin1Char('"'));
@@ -457,25 +288,24 @@ void TfrmEsecutori::btnIbanClick() {
     dlg.exec();
 }
 
-void TfrmEsecutori::riempiScheda(bool conCalce) {
-    schedaInformativa::riempi(repScheda, valoriSchermo(),
-                              conCalce ? schedaInformativa::calce(Clock::now()) : QString());
-    repScheda.prepare(Clock::now());
+bool TfrmEsecutori::riempiScheda() {
+    // The printout carries the moment it was made.
+    return reportOutput::prepara(this, [this] {
+        schedaInformativa::riempi(repScheda, scheda(), schedaInformativa::calce(Clock::now()));
+        repScheda.prepare(Clock::now());
+    });
 }
 
 void TfrmEsecutori::cmdStampaClick() {
-    riempiScheda(true);
-    reportOutput::print(this, repScheda);
+    if (riempiScheda()) reportOutput::print(this, repScheda);
 }
 
 void TfrmEsecutori::cmdAnteprimaClick() {
-    riempiScheda(true);
-    reportOutput::preview(this, repScheda);
+    if (riempiScheda()) reportOutput::preview(this, repScheda);
 }
 
 void TfrmEsecutori::cmdPDFClick() {
-    // The PDF carries the moment it was made, like a printed card.
-    riempiScheda(true);
+    if (!riempiScheda()) return;
     const QString path = QDir(programFolder::path()).filePath(QStringLiteral("Esecutore.pdf"));
     if (!exportPdf(repScheda.prepared(), path, schedaInformativa::proprietaPdf())) {
         msg::error(this, QStringLiteral("Attenzione: non \u00e8 stato possibile creare il file PDF.\r\n\r\n"
@@ -515,11 +345,7 @@ bool TfrmEsecutori::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == txtEmail && event->type() == QEvent::FocusOut) {
         txtEmailTyping();
     }
-    return Workspace::eventFilter(watched, event);
-}
-
-PortaAllegati TfrmEsecutori::allegati() {
-    return {this, QStringLiteral("esecutori"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
+    return SchedaWorkspace::eventFilter(watched, event);
 }
 
 void TfrmEsecutori::cmdTrovaClick() {

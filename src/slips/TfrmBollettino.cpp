@@ -3,7 +3,6 @@
 #include "GuidaBollettini.h"
 #include "TfrmCalendario.h"
 #include "ui/Clock.h"
-#include "ui/Comandi.h"
 #include "ui/EntryForm.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
@@ -12,10 +11,8 @@
 #include "archive/Amounts.h"
 #include "archive/Archivi.h"
 #include "archive/Dates.h"
-#include "archive/Flags.h"
 #include "archive/Text.h"
 #include "print/AmountWords.h"
-#include "ui/TfrmAllegaCartella.h"
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
 #include "TfrmDaSaldare.h"
@@ -38,70 +35,159 @@ constexpr QSize kPanel(1150, 660);
 const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollettini postali");
 
 // The slip card behind the fields, drawn like a paper slip.
-class SlipPanel : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        auto card = [&p](QRectF r, const QString& title, QColor band) {
-            p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
-            p.setBrush(QColor(0xfb, 0xfd, 0xff));
-            p.drawRoundedRect(r, 8, 8);
-            QPainterPath head;
-            head.setFillRule(Qt::WindingFill);
-            head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
-            head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
-            p.fillPath(head, band);
-            p.setPen(Qt::white);
-            QFont f = p.font();
-            f.setBold(true);
-            f.setPointSize(10);
-            p.setFont(f);
-            p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, title);
-        };
-        card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
-             QColor(0x2f, 0x5f, 0x8f));
-        card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
-        // The euro sign before the amount, as on the paper slip.
-        p.setPen(QColor(0x2f, 0x5f, 0x8f));
-        QFont e = p.font();
-        e.setPointSize(18);
-        e.setBold(true);
-        p.setFont(e);
-        p.drawText(QRectF(596, 52, 30, 34), Qt::AlignCenter, QStringLiteral("\u20ac"));
-    }
-};
+void disegnaScheda(QPainter& p) {
+    auto card = [&p](QRectF r, const QString& title, QColor band) {
+        p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
+        p.setBrush(QColor(0xfb, 0xfd, 0xff));
+        p.drawRoundedRect(r, 8, 8);
+        QPainterPath head;
+        head.setFillRule(Qt::WindingFill);
+        head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
+        head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
+        p.fillPath(head, band);
+        p.setPen(Qt::white);
+        QFont f = p.font();
+        f.setBold(true);
+        f.setPointSize(10);
+        p.setFont(f);
+        p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, title);
+    };
+    card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
+         QColor(0x2f, 0x5f, 0x8f));
+    card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
+    // The euro sign before the amount, as on the paper slip.
+    p.setPen(QColor(0x2f, 0x5f, 0x8f));
+    QFont e = p.font();
+    e.setPointSize(18);
+    e.setBold(true);
+    p.setFont(e);
+    p.drawText(QRectF(596, 52, 30, 34), Qt::AlignCenter, QStringLiteral("\u20ac"));
+}
 
 } // namespace
 
-TfrmBollettino::TfrmBollettino(QWidget* parent) : Workspace(parent) {
+TfrmBollettino::TfrmBollettino(QWidget* parent)
+    : SchedaWorkspace(disegnaScheda, kPanel, QStringLiteral("bollettino"), [this] { return lblFile->text(); }, parent) {
     setObjectName(QStringLiteral("frmBollettino"));
     setWindowTitle(kTitolo);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    panInfo = nullptr;
-    costruisciScheda();
+    barraInformazioni(QRect(8, 614, 700, 38),
+                      QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b0c4de; border-radius: 4px; "
+                                     "padding-left: 10px; color: #1f3f5f; }"),
+                      QStringLiteral("Pronto per archiviare una nuova scheda..."));
+
+    const int h = 28;
+    txtCCP = campo("CCP", 12, QRect(118, 56, 200, h), etichetta(QStringLiteral("sul C/C n."), QRect(30, 56, 85, h)));
+    etichetta(QStringLiteral("di Euro"), QRect(530, 56, 60, h));
+    txtImporto = campo("Importo", 8, QRect(628, 56, 160, h), QStringLiteral("Importo in euro"));
+    etichetta(QStringLiteral(","), QRect(793, 56, 10, h));
+    txtCents = campo("Cents", 2, QRect(806, 56, 50, h), QStringLiteral("Centesimi"));
+    txtImpLettere = campo("ImpLettere", 250, QRect(185, 104, 603, h),
+                          etichetta(QStringLiteral("Importo in lettere:"), QRect(30, 104, 150, h)));
+    etichetta(QStringLiteral("/"), QRect(793, 104, 10, h));
+    txtCentLettere = campo("CentLettere", 2, QRect(806, 104, 50, h), QStringLiteral("Centesimi in lettere"));
+    txtIntestatario = campo("Intestatario", 34, QRect(185, 156, 450, h),
+                            etichetta(QStringLiteral("INTESTATO A:"), QRect(30, 156, 110, h)));
+    txtIndirizzoInt = campo("IndirizzoInt", 34, QRect(185, 196, 450, h), QStringLiteral("Indirizzo dell'intestatario"));
+    txtCausale01 =
+        campo("Causale01", 250, QRect(185, 246, 750, h), etichetta(QStringLiteral("CAUSALE:"), QRect(30, 246, 110, h)));
+    txtCausale02 = campo("Causale02", 250, QRect(185, 286, 750, h), QStringLiteral("Causale, secondo rigo"));
+    txtEsecutore = campo("Esecutore", 23, QRect(185, 336, 330, h),
+                         etichetta(QStringLiteral("ESEGUITO DA:"), QRect(30, 336, 110, h)));
+    txtIndirizzoRes = campo("IndirizzoRes", 23, QRect(185, 386, 330, h),
+                            etichetta(QStringLiteral("VIA - PIAZZA:"), QRect(30, 386, 110, h)));
+    txtCapRes = campo("CapRes", 5, QRect(578, 386, 80, h), etichetta(QStringLiteral("CAP:"), QRect(536, 386, 40, h)));
+    txtComuneRes = campo("ComuneRes", 17, QRect(762, 386, 173, h),
+                         etichetta(QStringLiteral("LOCALITA':"), QRect(676, 386, 84, h)));
+    txtDataScade = campo("DataScade", 10, QRect(150, 492, 120, h),
+                         etichetta(QStringLiteral("Data scadenza:"), QRect(30, 492, 120, h)));
+    txtDataPaga = campo("DataPaga", 10, QRect(437, 492, 120, h),
+                        etichetta(QStringLiteral("Data versamento:"), QRect(300, 492, 135, h)));
+    chkSaldato = casella("Saldato", QStringLiteral("Saldato"), QRect(600, 492, 120, h));
+    txtTimbro = campo("Timbro", 250, QRect(265, 530, 670, h),
+                      etichetta(QStringLiteral("Estremi timbro Ufficio Postale:"), QRect(30, 530, 235, h)));
+    txtNote = campo("Note", 250, QRect(265, 566, 670, h), etichetta(QStringLiteral("Note:"), QRect(30, 566, 235, h)));
+    // The amount as stored ("150,00"), and the year's archive: hidden, read by other screens.
+    txtIntero = new QLabel(panContainer);
+    txtIntero->setObjectName(QStringLiteral("txtIntero"));
+    txtIntero->hide();
+    lega(QStringLiteral("Intero"), txtIntero, QStringLiteral("0,00"));
+    lega(QStringLiteral("Cents"), txtCents, QStringLiteral("00"));
+    lega(QStringLiteral("CentLettere"), txtCentLettere, QStringLiteral("00"));
+    lblFile = new QLabel(panContainer);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->hide();
+
+    colonna(
+        &cmdAllega, "cmdAllega",
+        {
+            {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
+             QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
+            {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
+             QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
+            {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
+             QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
+            {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
+             QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+        },
+        "Esporta", QPoint(964, 8), 49);
+    frecce(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
+    pulsantiImmagine(
+        panContainer, form,
+        {
+            {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
+             QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."), QRect(146, 158, 26, 26)},
+            {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
+             QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico."), QRect(146, 338, 26, 26)},
+        });
+    form->hint(chkSaldato, QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
+    connect(cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::cmdAllegaClick);
+    connect(cmdStampa_su_Modulo, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_ModuloClick);
+    connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
+    connect(cmdTrova, &QToolButton::clicked, this, &TfrmBollettino::cmdTrovaClick);
+    connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
+    connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
+    connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
+    connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
+
+    // The words are written by the program; the expiry date is chosen on the calendar.
+    for (QLineEdit* ro : {txtImpLettere, txtCentLettere}) {
+        ro->setReadOnly(true);
+        ro->setStyleSheet(QStringLiteral("QLineEdit { background: #e4e4e4; color: #303030; }"));
+    }
+    txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLineEdit* c : {txtCents, txtCentLettere, txtDataScade, txtDataPaga}) c->setAlignment(Qt::AlignCenter);
+    txtDataScade->setReadOnly(true);
+    txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
+
+    // Enter ring, frames, typing rules, tab order.
+    const QList<QLineEdit*> ring = {txtCCP,       txtImporto,  txtCents,     txtIntestatario, txtIndirizzoInt,
+                                    txtCausale01, txtCausale02, txtEsecutore, txtIndirizzoRes, txtCapRes,
+                                    txtComuneRes, txtDataScade};
+    for (int i = 0; i + 1 < ring.size(); ++i) form->addEnter(ring[i], ring[i + 1]);
+    form->addEnter(txtDataPaga, txtTimbro);
+    form->addEnter(txtTimbro, txtNote);
+    form->addEnter(txtNote, txtCCP);
+    for (QLineEdit* f : ring) form->addFrame(f);
+    for (QLineEdit* f : {txtDataPaga, txtTimbro, txtNote}) form->addFrame(f);
+    for (QLineEdit* f : {txtCCP, txtImporto, txtCents}) form->digitsOnly(f);
+    for (QLineEdit* f : {txtIntestatario, txtIndirizzoInt, txtEsecutore, txtIndirizzoRes, txtComuneRes})
+        form->upperCase(f);
+    form->upperCase(txtCapRes, true);
+    const QList<QWidget*> tabs = {txtCCP,       txtImporto,   txtCents,     txtImpLettere, txtCentLettere,
+                                  txtIntestatario, txtIndirizzoInt, txtCausale01, txtCausale02, txtEsecutore,
+                                  txtIndirizzoRes, txtCapRes, txtComuneRes, txtDataScade, txtDataPaga,
+                                  txtTimbro,    txtNote,      chkSaldato};
+    for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
+    campiIniziali(txtCCP, txtImporto);
+
+    for (QObject* o : {static_cast<QObject*>(txtImporto), static_cast<QObject*>(txtCents),
+                       static_cast<QObject*>(txtDataScade)})
+        o->installEventFilter(this);
+    connect(txtImporto, &QLineEdit::textEdited, this, &TfrmBollettino::txtImportoKeyUp);
+    connect(txtCents, &QLineEdit::textEdited, this, &TfrmBollettino::txtCentsKeyUp);
+
     costruisciAnno();
     panContainer->hide();
-    // Each record field with the control it is copied from and loaded into.
-    m_campi = {{"Importo", txtImporto},           {"Cents", txtCents},
-               {"ImpLettere", txtImpLettere},     {"CentLettere", txtCentLettere},
-               {"Intero", txtIntero},             {"CCP", txtCCP},
-               {"Intestatario", txtIntestatario}, {"IndirizzoInt", txtIndirizzoInt},
-               {"Causale01", txtCausale01},       {"Causale02", txtCausale02},
-               {"Esecutore", txtEsecutore},       {"IndirizzoRes", txtIndirizzoRes},
-               {"CapRes", txtCapRes},             {"ComuneRes", txtComuneRes},
-               {"DataScade", txtDataScade},       {"DataPaga", txtDataPaga},
-               {"Timbro", txtTimbro},             {"Note", txtNote},
-               {"File01", lblFile01},             {"File02", lblFile02},
-               {"File03", lblFile03},             {"Desc01", lblDesc01},
-               {"Desc02", lblDesc02},             {"Desc03", lblDesc03}};
-    m_archivio = std::make_unique<ArchivioSchede<TSchedaBollettino>>(
-        this, lblPosizione, [this] { return lblFile->text(); },
-        [this](const TSchedaBollettino& r, qint64 posizione) { caricaScheda(r, posizione); });
 }
 
 void TfrmBollettino::costruisciAnno() {
@@ -122,6 +208,7 @@ void TfrmBollettino::costruisciAnno() {
     txtAnno = new QLineEdit(panAvvio);
     txtAnno->setObjectName(QStringLiteral("txtAnno"));
     txtAnno->setMaxLength(4);
+    txtAnno->setAccessibleName(QStringLiteral("Anno solare"));
     QFont af = txtAnno->font();
     af.setPointSize(28);
     af.setBold(true);
@@ -153,196 +240,9 @@ void TfrmBollettino::costruisciAnno() {
     form->clearsHints(panAvvio);
 }
 
-void TfrmBollettino::costruisciScheda() {
-    panContainer = new SlipPanel(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->resize(kPanel);
-    QWidget* pan = panContainer;
-
-    panInfo = new QLabel(QStringLiteral("Pronto per archiviare una nuova scheda..."), pan);
-    panInfo->setObjectName(QStringLiteral("panInfo"));
-    panInfo->setGeometry(8, 614, 700, 38);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b0c4de; "
-                                          "border-radius: 4px; padding-left: 10px; color: #1f3f5f; }"));
-    form = new EntryForm(this, panInfo);
-    form->clearsHints(pan);
-    form->clearsHints(this);
-
-    auto label = [this, pan](const QString& text, QRect geo) {
-        auto* l = new QLabel(text, pan);
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
-        l->setGeometry(geo);
-        form->clearsHints(l);
-        return l;
-    };
-    auto edit = [pan](const char* name, int capacity, QRect geo) {
-        auto* e = new QLineEdit(pan);
-        e->setObjectName(QLatin1String(name));
-        e->setMaxLength(capacity);
-        e->setGeometry(geo);
-        return e;
-    };
-    const int h = 28;
-    label(QStringLiteral("sul C/C n."), QRect(30, 56, 85, h));
-    txtCCP = edit("txtCCP", 12, QRect(118, 56, 200, h));
-    label(QStringLiteral("di Euro"), QRect(530, 56, 60, h));
-    txtImporto = edit("txtImporto", 8, QRect(628, 56, 160, h));
-    txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label(QStringLiteral(","), QRect(793, 56, 10, h));
-    txtCents = edit("txtCents", 2, QRect(806, 56, 50, h));
-    txtCents->setAlignment(Qt::AlignCenter);
-
-    label(QStringLiteral("Importo in lettere:"), QRect(30, 104, 150, h));
-    txtImpLettere = edit("txtImpLettere", 250, QRect(185, 104, 603, h));
-    label(QStringLiteral("/"), QRect(793, 104, 10, h));
-    txtCentLettere = edit("txtCentLettere", 2, QRect(806, 104, 50, h));
-    txtCentLettere->setAlignment(Qt::AlignCenter);
-    for (QLineEdit* ro : {txtImpLettere, txtCentLettere}) {
-        ro->setReadOnly(true);
-        ro->setStyleSheet(QStringLiteral("QLineEdit { background: #e4e4e4; color: #303030; }"));
-    }
-    txtIntero = new QLabel(pan);
-    txtIntero->setObjectName(QStringLiteral("txtIntero"));
-    txtIntero->hide();
-
-    label(QStringLiteral("INTESTATO A:"), QRect(30, 156, 110, h));
-    txtIntestatario = edit("txtIntestatario", 34, QRect(185, 156, 450, h));
-    txtIndirizzoInt = edit("txtIndirizzoInt", 34, QRect(185, 196, 450, h));
-    label(QStringLiteral("CAUSALE:"), QRect(30, 246, 110, h));
-    txtCausale01 = edit("txtCausale01", 250, QRect(185, 246, 750, h));
-    txtCausale02 = edit("txtCausale02", 250, QRect(185, 286, 750, h));
-    label(QStringLiteral("ESEGUITO DA:"), QRect(30, 336, 110, h));
-    txtEsecutore = edit("txtEsecutore", 23, QRect(185, 336, 330, h));
-    label(QStringLiteral("VIA - PIAZZA:"), QRect(30, 386, 110, h));
-    txtIndirizzoRes = edit("txtIndirizzoRes", 23, QRect(185, 386, 330, h));
-    label(QStringLiteral("CAP:"), QRect(536, 386, 40, h));
-    txtCapRes = edit("txtCapRes", 5, QRect(578, 386, 80, h));
-    label(QStringLiteral("LOCALITA':"), QRect(676, 386, 84, h));
-    txtComuneRes = edit("txtComuneRes", 17, QRect(762, 386, 173, h));
-
-    label(QStringLiteral("Data scadenza:"), QRect(30, 492, 120, h));
-    txtDataScade = edit("txtDataScade", 10, QRect(150, 492, 120, h));
-    txtDataScade->setReadOnly(true);
-    txtDataScade->setAlignment(Qt::AlignCenter);
-    txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
-    label(QStringLiteral("Data versamento:"), QRect(300, 492, 135, h));
-    txtDataPaga = edit("txtDataPaga", 10, QRect(437, 492, 120, h));
-    txtDataPaga->setAlignment(Qt::AlignCenter);
-    chkSaldato = new QCheckBox(QStringLiteral("Saldato"), pan);
-    chkSaldato->setObjectName(QStringLiteral("chkSaldato"));
-    QFont cf = chkSaldato->font();
-    cf.setBold(true);
-    chkSaldato->setFont(cf);
-    chkSaldato->setGeometry(600, 492, 120, h);
-    label(QStringLiteral("Estremi timbro Ufficio Postale:"), QRect(30, 530, 235, h));
-    txtTimbro = edit("txtTimbro", 250, QRect(265, 530, 670, h));
-    label(QStringLiteral("Note:"), QRect(30, 566, 235, h));
-    txtNote = edit("txtNote", 250, QRect(265, 566, 670, h));
-
-    for (const char* n : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03", "lblFile"}) {
-        auto* l = new QLabel(pan);
-        l->setObjectName(QLatin1String(n));
-        l->hide();
-    }
-    lblFile01 = pan->findChild<QLabel*>(QStringLiteral("lblFile01"));
-    lblFile02 = pan->findChild<QLabel*>(QStringLiteral("lblFile02"));
-    lblFile03 = pan->findChild<QLabel*>(QStringLiteral("lblFile03"));
-    lblDesc01 = pan->findChild<QLabel*>(QStringLiteral("lblDesc01"));
-    lblDesc02 = pan->findChild<QLabel*>(QStringLiteral("lblDesc02"));
-    lblDesc03 = pan->findChild<QLabel*>(QStringLiteral("lblDesc03"));
-    lblFile = pan->findChild<QLabel*>(QStringLiteral("lblFile"));
-
-    // The command column, with the information bar's description of each.
-    colonnaComandi(pan, form,
-                   {
-                       comandi::nuovo(&cmdNuovo),
-                       comandi::duplica(&cmdDuplica),
-                       comandi::salva(&cmdSalva),
-                       comandi::allega(&cmdAllega, "cmdAllega"),
-                       comandi::trova(&cmdTrova),
-                       {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
-                        QStringLiteral("Stampa i dati del bollettino su modulo originale.")},
-                       {&cmdStampa_su_A4, "cmdStampa_su_A4", "Stampa su A4", "cmd_stampa_a4",
-                        QStringLiteral("Stampa i dati e la grafica del bollettino su foglio A4.")},
-                       {&cmdDaSaldare, "cmdDaSaldare", "Da saldare", "cmd_dasaldare",
-                        QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
-                       {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
-                        QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
-                       comandi::esporta(&cmdEsporta, "Esporta"),
-                       comandi::guida(&cmdGuida),
-                       comandi::esci(&cmdEsci),
-                   },
-                   QPoint(964, 8));
-    barraNavigazione(pan, form, {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &lblPosizione}, QPoint(730, 612),
-                     QSize(42, 42), QSize(90, 42));
-    pulsantiImmagine(
-        pan, form,
-        {
-            {&impIntestatario, "impIntestatario", "", "imp_anagrafica",
-             QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."), QRect(146, 158, 26, 26)},
-            {&impEsecutore, "impEsecutore", "", "imp_anagrafica",
-             QStringLiteral("Importa i dati dell'esecutore dall'archivio anagrafico."), QRect(146, 338, 26, 26)},
-        });
-    form->hint(chkSaldato, QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
-
-    // Enter ring, frames, typing rules.
-    const QList<QLineEdit*> ring = {txtCCP,       txtImporto,  txtCents,     txtIntestatario, txtIndirizzoInt,
-                                    txtCausale01, txtCausale02, txtEsecutore, txtIndirizzoRes, txtCapRes,
-                                    txtComuneRes, txtDataScade};
-    for (int i = 0; i + 1 < ring.size(); ++i) form->addEnter(ring[i], ring[i + 1]);
-    form->addEnter(txtDataPaga, txtTimbro);
-    form->addEnter(txtTimbro, txtNote);
-    form->addEnter(txtNote, txtCCP);
-    for (QLineEdit* f : ring) form->addFrame(f);
-    for (QLineEdit* f : {txtDataPaga, txtTimbro, txtNote}) form->addFrame(f);
-    for (QLineEdit* f : {txtCCP, txtImporto, txtCents}) form->digitsOnly(f);
-    for (QLineEdit* f : {txtIntestatario, txtIndirizzoInt, txtEsecutore, txtIndirizzoRes, txtComuneRes})
-        form->upperCase(f);
-    form->upperCase(txtCapRes, true);
-
-    const QList<QWidget*> tabs = {txtCCP,       txtImporto,   txtCents,     txtImpLettere, txtCentLettere,
-                                  txtIntestatario, txtIndirizzoInt, txtCausale01, txtCausale02, txtEsecutore,
-                                  txtIndirizzoRes, txtCapRes, txtComuneRes, txtDataScade, txtDataPaga,
-                                  txtTimbro,    txtNote,      chkSaldato};
-    for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
-
-    for (QObject* o : {static_cast<QObject*>(txtImporto), static_cast<QObject*>(txtCents),
-                       static_cast<QObject*>(txtDataScade)})
-        o->installEventFilter(this);
-    connect(txtImporto, &QLineEdit::textEdited, this, &TfrmBollettino::txtImportoKeyUp);
-    connect(txtCents, &QLineEdit::textEdited, this, &TfrmBollettino::txtCentsKeyUp);
-
-    connect(cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::cmdNuovoClick);
-    connect(cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::cmdSalvaClick);
-    connect(cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::cmdDuplicaClick);
-    connect(cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::cmdAllegaClick);
-    connect(cmdPrimo, &QToolButton::clicked, this, &TfrmBollettino::cmdPrimoClick);
-    connect(cmdUltimo, &QToolButton::clicked, this, &TfrmBollettino::cmdUltimoClick);
-    connect(cmdAvanti, &QToolButton::clicked, this, &TfrmBollettino::cmdAvantiClick);
-    connect(cmdIndietro, &QToolButton::clicked, this, &TfrmBollettino::cmdIndietroClick);
-    connect(cmdGuida, &QToolButton::clicked, this, &TfrmBollettino::cmdGuidaClick);
-    connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
-    connect(cmdStampa_su_Modulo, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_ModuloClick);
-    connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmBollettino::cmdTrovaClick);
-    connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
-    connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
-    connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
-    connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
-}
-
 void TfrmBollettino::resizeEvent(QResizeEvent*) {
     centra(panAvvio, this);
     centra(panContainer, this);
-}
-
-QList<QLineEdit*> TfrmBollettino::campiTesto() const {
-    return {txtImporto,      txtImpLettere, txtCCP,       txtIntestatario, txtIndirizzoInt,
-            txtCausale01,    txtCausale02,  txtEsecutore, txtIndirizzoRes, txtCapRes,
-            txtComuneRes,    txtDataScade,  txtDataPaga,  txtTimbro,       txtNote};
 }
 
 void TfrmBollettino::mostra() {
@@ -353,16 +253,7 @@ void TfrmBollettino::mostra() {
     svuota();
     showMaximized();
     activateWindow();
-    txtAnno->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmBollettino::svuota() {
-    for (QLineEdit* e : campiTesto()) e->clear();
-    txtCents->setText(QStringLiteral("00"));
-    txtCentLettere->setText(QStringLiteral("00"));
-    txtIntero->setText(QStringLiteral("0,00"));
-    chkSaldato->setChecked(false);
-    for (QLabel* l : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione}) l->clear();
+    EntryForm::focusField(txtAnno);
 }
 
 void TfrmBollettino::btnApriClick() {
@@ -370,87 +261,19 @@ void TfrmBollettino::btnApriClick() {
     // The year becomes part of a file name, so four digits however it got into the field.
     if (anno.size() != 4 || !text::isDigits(anno)) {
         msg::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
-        txtAnno->setFocus(Qt::OtherFocusReason);
+        EntryForm::focusField(txtAnno);
         return;
     }
-    lblFile->setText(archivi::annuale(programFolder::path(), text::trimmed(anno)));
-    setWindowTitle(kTitolo + QStringLiteral(" anno ") + text::trimmed(anno));
+    lblFile->setText(archivi::annuale(programFolder::path(), anno));
+    setWindowTitle(kTitolo + QStringLiteral(" anno ") + anno);
     panAvvio->hide();
     panContainer->show();
     cmdNuovoClick();
 }
 
-void TfrmBollettino::cmdNuovoClick() {
-    svuota();
-    txtCCP->setFocus(Qt::OtherFocusReason);
-}
-
-namespace {
-QString testo(QWidget* w) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
-    return static_cast<QLabel*>(w)->text();
-}
-void imposta(QWidget* w, const QString& valore) {
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(valore);
-    else static_cast<QLabel*>(w)->setText(valore);
-}
-const QLatin1String kSaldato("Saldato");
-} // namespace
-
-void TfrmBollettino::caricaScheda(const TSchedaBollettino& r, qint64 posizione) {
-    forEachField(r, [this](const char* name, const auto& field) {
-        const QString valore = field.get();
-        if (name == kSaldato) {
-            // Anything but the two flag texts leaves the box as it was.
-            if (valore == flags::si) chkSaldato->setChecked(true);
-            else if (valore == flags::no) chkSaldato->setChecked(false);
-        } else {
-            imposta(m_campi.value(QLatin1String(name)), valore);
-        }
-    });
-    lblPosizione->setText(QString::number(posizione));
-}
-
-SlipValues TfrmBollettino::valoriSchermo() const {
-    SlipValues v;
-    v.Importo = txtImporto->text();
-    v.Cents = txtCents->text();
-    v.ImpLettere = txtImpLettere->text();
-    v.CentLettere = txtCentLettere->text();
-    v.Intero = txtIntero->text();
-    v.CCP = txtCCP->text();
-    v.Intestatario = txtIntestatario->text();
-    v.IndirizzoInt = txtIndirizzoInt->text();
-    v.Causale01 = txtCausale01->text();
-    v.Causale02 = txtCausale02->text();
-    v.Esecutore = txtEsecutore->text();
-    v.IndirizzoRes = txtIndirizzoRes->text();
-    v.CapRes = txtCapRes->text();
-    v.ComuneRes = txtComuneRes->text();
-    v.DataScade = txtDataScade->text();
-    v.DataPaga = txtDataPaga->text();
-    return v;
-}
-
-void TfrmBollettino::cmdPrimoClick() { m_archivio->primo(); }
-void TfrmBollettino::cmdUltimoClick() { m_archivio->ultimo(); }
-void TfrmBollettino::cmdAvantiClick() { m_archivio->avanti(); }
-void TfrmBollettino::cmdIndietroClick() { m_archivio->indietro(); }
-
 void TfrmBollettino::normalizzaImporto() {
     if (text::trimmed(txtImporto->text()).isEmpty()) txtImporto->setText(QStringLiteral("0"));
-    if (txtCents->text().size() > 2) {
-        txtCents->setText(txtCents->text().left(2));
-        txtCentLettere->setText(txtCents->text());
-    }
-    if (text::trimmed(txtCents->text()).isEmpty()) {
-        txtCents->setText(QStringLiteral("00"));
-        txtCentLettere->setText(QStringLiteral("00"));
-    }
-    if (txtCents->text().size() == 1) {
-        txtCents->setText(text::trimmed(txtCents->text()) + QLatin1Char('0'));
-        txtCentLettere->setText(txtCents->text());
-    }
+    txtCentsExit();
     txtIntero->setText(text::trimmed(txtImporto->text()) + QLatin1Char(',') + text::trimmed(txtCents->text()));
 }
 
@@ -466,48 +289,29 @@ void TfrmBollettino::cmdSalvaClick() {
         {txtDataScade,
          "Attenzione: per salvare la scheda \u00e8 necessario indicare la data di scadenza del versamento."},
     };
-    for (const auto& o : obbligatori) {
-        if (text::trimmed(o.campo->text()).isEmpty()) {
-            msg::warning(this, QString::fromUtf8(o.testo));
-            o.campo->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    for (const auto& o : obbligatori)
+        if (!compilato(o.campo, QString::fromUtf8(o.testo))) return;
     if (!dates::parse(txtDataScade->text())) {
         msg::warning(this, QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
                                           "\u00e8 necessario indicare una data valida nel formato gg/mm/anno."));
-        txtDataScade->setFocus(Qt::OtherFocusReason);
+        EntryForm::focusField(txtDataScade);
         return;
     }
 
-    TSchedaBollettino r;
-    forEachField(r, [this](const char* name, auto& field) {
-        field.set(name == kSaldato ? flags::of(chkSaldato->isChecked()) : testo(m_campi.value(QLatin1String(name))));
-    });
-
-    m_archivio->salva(r, MessageService::Warning);
+    salvaScheda(MessageService::Warning);
 }
 
-void TfrmBollettino::cmdDuplicaClick() {
-    if (!m_archivio->duplica({lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03})) return;
-    txtImporto->setFocus(Qt::OtherFocusReason);
-    m_archivio->duplicato();
-}
-
-void TfrmBollettino::cmdAllegaClick() {
-    TfrmAllegaCartella dlg(allegati());
-    dlg.exec();
-}
+void TfrmBollettino::cmdAllegaClick() { apriAllegati(); }
 
 void TfrmBollettino::cmdGuidaClick() { mostraGuida(this, guidaBollettini::titolo(), guidaBollettini::testo()); }
 
 void TfrmBollettino::cmdStampa_su_ModuloClick() {
-    TfrmStampaBolBis stampa(valoriSchermo(), this);
+    TfrmStampaBolBis stampa(scheda(), this);
     stampa.exec();
 }
 
 void TfrmBollettino::cmdStampa_su_A4Click() {
-    TfrmStampaBolBis_A4 stampa(valoriSchermo(), this);
+    TfrmStampaBolBis_A4 stampa(scheda(), this);
     stampa.exec();
 }
 
@@ -564,11 +368,7 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return Workspace::eventFilter(watched, event);
-}
-
-PortaAllegati TfrmBollettino::allegati() {
-    return {this, QStringLiteral("bollettino"), {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
+    return SchedaWorkspace::eventFilter(watched, event);
 }
 
 namespace {

@@ -19,7 +19,7 @@ const QString kScritturaFallita = QStringLiteral(
     "del programma.");
 }
 
-TfrmStampaBolBis::TfrmStampaBolBis(const SlipValues& slip, QWidget* parent)
+TfrmStampaBolBis::TfrmStampaBolBis(const TSchedaBollettino& slip, QWidget* parent)
     : QDialog(parent), repBollettino_Blank(slipLayout::blankReport()), ui(std::make_unique<Ui::TfrmStampaBolBis>()),
       m_slip(slip) {
     ui->setupUi(this);
@@ -101,8 +101,11 @@ void TfrmStampaBolBis::btnStampaClick() {
     }
     repBollettino_Blank.setTopMargin(*top);
     repBollettino_Blank.setLeftMargin(*left);
-    slipLayout::fill(repBollettino_Blank, m_slip);
-    repBollettino_Blank.prepare(Clock::now());
+    if (!reportOutput::prepara(this, [this] {
+            slipLayout::fill(repBollettino_Blank, m_slip);
+            repBollettino_Blank.prepare(Clock::now());
+        }))
+        return;
     reportOutput::print(this, repBollettino_Blank);
     accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/Report.h"
-#include "print/SlipValues.h"
+#include "archive/SchedaBollettino.h"
 
 #include <QDialog>
 #include <memory>
@@ -18,8 +18,8 @@ class TfrmStampaBolBis;
 class TfrmStampaBolBis : public QDialog {
     Q_OBJECT
 public:
-    // `slip` holds the workspace's fields as they stand, saved or not.
-    explicit TfrmStampaBolBis(const SlipValues& slip, QWidget* parent = nullptr);
+    // `slip` is the slip as the workspace shows it, saved or not.
+    explicit TfrmStampaBolBis(const TSchedaBollettino& slip, QWidget* parent = nullptr);
     ~TfrmStampaBolBis() override;
 
     QLabel *imgMargini, *imgVassoio;
@@ -47,5 +47,5 @@ private:
     void apply(QLineEdit* field, const QString& key);
 
     std::unique_ptr<Ui::TfrmStampaBolBis> ui;
-    SlipValues m_slip;
+    TSchedaBollettino m_slip;
 };

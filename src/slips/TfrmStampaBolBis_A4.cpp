@@ -6,7 +6,7 @@
 #include "ui/Clock.h"
 #include "ui_TfrmStampaBolBis_A4.h"
 
-TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const SlipValues& slip, QWidget* parent)
+TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const TSchedaBollettino& slip, QWidget* parent)
     : QDialog(parent), repBollettino_Graph(slipLayout::graphReport()),
       ui(std::make_unique<Ui::TfrmStampaBolBis_A4>()), m_slip(slip) {
     ui->setupUi(this);
@@ -30,19 +30,21 @@ TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const SlipValues& slip, QWidget* parent
 
 TfrmStampaBolBis_A4::~TfrmStampaBolBis_A4() = default;
 
-void TfrmStampaBolBis_A4::prepareSlip() {
-    slipLayout::fill(repBollettino_Graph, m_slip);
-    repBollettino_Graph.prepare(Clock::now());
+bool TfrmStampaBolBis_A4::prepareSlip() {
+    return reportOutput::prepara(this, [this] {
+        slipLayout::fill(repBollettino_Graph, m_slip);
+        repBollettino_Graph.prepare(Clock::now());
+    });
 }
 
 void TfrmStampaBolBis_A4::btnAnteprimaClick() {
-    prepareSlip();
+    if (!prepareSlip()) return;
     reportOutput::preview(this, repBollettino_Graph);
     accept();
 }
 
 void TfrmStampaBolBis_A4::btnFoglioA4Click() {
-    prepareSlip();
+    if (!prepareSlip()) return;
     reportOutput::print(this, repBollettino_Graph);
     accept();
 }

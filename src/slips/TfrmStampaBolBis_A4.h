@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/Report.h"
-#include "print/SlipValues.h"
+#include "archive/SchedaBollettino.h"
 
 #include <QDialog>
 #include <memory>
@@ -16,8 +16,8 @@ class TfrmStampaBolBis_A4;
 class TfrmStampaBolBis_A4 : public QDialog {
     Q_OBJECT
 public:
-    // `slip` holds the workspace's fields as they stand, saved or not.
-    explicit TfrmStampaBolBis_A4(const SlipValues& slip, QWidget* parent = nullptr);
+    // `slip` is the slip as the workspace shows it, saved or not.
+    explicit TfrmStampaBolBis_A4(const TSchedaBollettino& slip, QWidget* parent = nullptr);
     ~TfrmStampaBolBis_A4() override;
 
     QLabel* imgA4;
@@ -30,8 +30,8 @@ public:
     void btnAnnullaClick();
 
 private:
-    void prepareSlip();
+    bool prepareSlip();
 
     std::unique_ptr<Ui::TfrmStampaBolBis_A4> ui;
-    SlipValues m_slip;
+    TSchedaBollettino m_slip;
 };

@@ -108,13 +108,13 @@ int run(const QStringList& args) {
 
     // The slips to print, in the order asked for (file order when none is asked for).
     QList<qint64> positions;
-    QList<SlipValues> slips;
+    QList<TSchedaBollettino> slips;
     try {
         RecordFile<TSchedaBollettino> file(o.archive, RecordFileBase::Access::ReadOnly);
         auto take = [&](qint64 pos, const TSchedaBollettino& r) {
             if (o.unpaid && r.Saldato.get() != QLatin1String("No")) return;
             positions.append(pos);
-            slips.append(SlipValues::fromRecord(r));
+            slips.append(r);
         };
         if (o.positions.isEmpty()) {
             file.scan(take);
@@ -163,7 +163,7 @@ int run(const QStringList& args) {
                    QStringLiteral("Versalio"), QStringLiteral("Versalio")},
                   PdfExport::Replace::OnlyPdf);
     const QDateTime now = QDateTime::currentDateTime();
-    for (const SlipValues& slip : slips) {
+    for (const TSchedaBollettino& slip : slips) {
         slipLayout::fill(report, slip);
         report.prepare(now);
         if (!pdf.add(report.prepared())) return fail(QStringLiteral("%1: %2").arg(o.pdf, pdf.errorString()));

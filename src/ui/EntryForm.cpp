@@ -2,6 +2,7 @@
 
 #include "archive/Text.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +72,13 @@ void EntryForm::upperCase(QLineEdit* field, bool trim) {
     });
 }
 
+void EntryForm::focusField(QWidget* field) {
+    if (!field) return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(field)) e->selectAll();
+    else if (auto* c = qobject_cast<QComboBox*>(field); c && c->lineEdit()) c->lineEdit()->selectAll();
+}
+
 void EntryForm::hint(QWidget* command, const QString& text) {
     m_hints.insert(command, text);
     command->installEventFilter(this);
@@ -106,31 +114,15 @@ bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (m_digits.contains(watched)) {
-            switch (key->key()) {
-            case Qt::Key_Backspace:
-            case Qt::Key_Delete:
-            case Qt::Key_Left:
-            case Qt::Key_Right:
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-                return false;
-            default:
-                break;
-            }
+            // A character that would be typed in is refused unless it is a digit; keys without text
+            // and key combinations (Ctrl+A, Ctrl+V, which the validator still guards) go through.
             const QString t = key->text();
-            const bool digit = t.size() == 1 && t[0] >= u'0' && t[0] <= u'9' &&
+            const bool typed = t.size() == 1 && t[0].isPrint() &&
                                !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-            return !digit && !isEnter(key->key());
+            return typed && !(t[0] >= u'0' && t[0] <= u'9');
         }
         break;
     }
-    case QEvent::ShortcutOverride:
-        // Paste and the other editing shortcuts would bypass the digit rule.
-        if (m_digits.contains(watched)) {
-            event->accept();
-            return true;
-        }
-        break;
     case QEvent::Enter:
         if (m_hints.contains(watched) && m_info) m_info->setText(m_hints.value(watched));
         break;

@@ -22,7 +22,8 @@ public:
     QWidget* addFrame(QWidget* field);
     // Enter in `field` moves the focus to `next`; the key does nothing else.
     void addEnter(QWidget* field, QWidget* next);
-    // Only 0-9, Backspace, Delete and the side arrows act; pasting cannot bring in anything else.
+    // Typing refuses every printable character but 0-9; the editing and selection keys (arrows, Home,
+    // End, Ctrl+A, Shift+arrows, Backspace...) act as usual, and pasting cannot bring in anything else.
     void digitsOnly(QLineEdit* field);
     // After each edit the text is upper-cased (a-z only); `trim` also drops blanks at its ends.
     void upperCase(QLineEdit* field, bool trim = false);
@@ -32,6 +33,10 @@ public:
     void clearsHints(QWidget* background);
 
     QWidget* frameOf(QWidget* field) const { return m_frames.value(field); }
+
+    // Every move of the focus the program makes goes through here: the field's text comes selected,
+    // so what the user types replaces it.
+    static void focusField(QWidget* field);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,6 +29,16 @@ void ReportOutput::install(ReportOutput* output) { g_current = output; }
 
 namespace reportOutput {
 
+bool prepara(QWidget* parent, const std::function<void()>& riempi) {
+    try {
+        riempi();
+        return true;
+    } catch (const ReportError&) {
+        msg::error(parent, QStringLiteral("Attenzione: non \u00e8 stato possibile preparare la stampa."));
+        return false;
+    }
+}
+
 bool printWithDialog(QWidget* parent, const PreparedReport& report) {
     QPrinter printer(QPrinter::HighResolution);
     // The page is printed whole and the layout places everything itself, margins included (they

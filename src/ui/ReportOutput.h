@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QWidget;
 
 // Printing and previewing prepared reports. Screens call reportOutput::print and ::preview; the
@@ -30,6 +32,9 @@ inline bool print(QWidget* parent, const Report& report) { return ReportOutput::
 inline void preview(QWidget* parent, const Report& report) { ReportOutput::instance().preview(parent, report.prepared()); }
 // What the real output does for print: the printer dialog, then the printer.
 bool printWithDialog(QWidget* parent, const PreparedReport& report);
+// Runs `riempi`, which fills and prepares a report, where a click is handled: a layout that lacks
+// an object is told to the user instead of leaving through the event loop. False when it failed.
+bool prepara(QWidget* parent, const std::function<void()>& riempi);
 } // namespace reportOutput
 
 // The test stand-in: keeps a copy of every prepared report handed over, and answers the printer

