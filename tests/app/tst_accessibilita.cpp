@@ -91,8 +91,8 @@ private slots:
         QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); });
         QTest::newRow("date picker") << Apri([b] { return std::make_unique<TfrmCalendario>(b->get()); });
         QTest::newRow("print on the form")
-            << Apri([b] { return std::make_unique<TfrmStampaBolBis>((*b)->valoriSchermo()); });
-        QTest::newRow("print on A4") << Apri([b] { return std::make_unique<TfrmStampaBolBis_A4>((*b)->valoriSchermo()); });
+            << Apri([b] { return std::make_unique<TfrmStampaBolBis>((*b)->scheda()); });
+        QTest::newRow("print on A4") << Apri([b] { return std::make_unique<TfrmStampaBolBis_A4>((*b)->scheda()); });
         QTest::newRow("tax code") << Apri([] { return std::make_unique<TfrmCodFisc>(); });
         QTest::newRow("VAT number") << Apri([] { return std::make_unique<TfrmPartitaIva>(); });
         QTest::newRow("card number") << Apri([] { return std::make_unique<TfrmCarta>(); });

@@ -97,7 +97,7 @@ private slots:
         writeFile(file("Bollettini.ini"), "[Altro]\r\nNota=perch\xe9\r\n[Margini Stampa CH8 Bis]\r\nSuperiore=3\r\n"
                                           "Sinistro=-2\r\n");
         const auto before = snapshot(m_program->path());
-        TfrmStampaBolBis d{SlipValues()};
+        TfrmStampaBolBis d{TSchedaBollettino{}};
         d.show();
         QTest::mouseClick(d.btnTopPlus, Qt::LeftButton);
         {

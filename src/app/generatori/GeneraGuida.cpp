@@ -295,11 +295,11 @@ public:
                  return fotografa(&w);
              }},
             {"stampamodulo", [this] {
-                 TfrmStampaBolBis w(bollettino.valoriSchermo(), &bollettino);
+                 TfrmStampaBolBis w(bollettino.scheda(), &bollettino);
                  return fotografa(&w);
              }},
             {"stampaa4", [this] {
-                 TfrmStampaBolBis_A4 w(bollettino.valoriSchermo(), &bollettino);
+                 TfrmStampaBolBis_A4 w(bollettino.scheda(), &bollettino);
                  return fotografa(&w);
              }},
             {"allegati", [this] {
