@@ -14,6 +14,7 @@
 #include "archive/Text.h"
 #include "TfrmCarta.h"
 #include "TfrmCodFisc.h"
+#include "TfrmExpEsecutori.h"
 #include "TfrmIban.h"
 #include "TfrmPartitaIva.h"
 #include "TfrmRicontatta.h"
@@ -171,7 +172,10 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
     connect(cmdTrova, &QToolButton::clicked, this, &TfrmEsecutori::cmdTrovaClick);
     connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
-    // Esporta archivio opens a screen that is not part of this window.
+    connect(cmdEsporta, &QToolButton::clicked, this, [this] {
+        TfrmExpEsecutori esporta(this);
+        esporta.exec();
+    });
 
     // Typing rules, focus frames, the Enter ring (all the fields, in record order) and the tab order.
     const QList<QWidget*> ring = {txtEsecutore, txtGG,         txtMM,         txtAA,        txtComuneNasc, txtProvNasc,

@@ -16,6 +16,7 @@
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
 #include "TfrmDaSaldare.h"
+#include "TfrmExpBollettini.h"
 #include "TfrmScadute.h"
 #include "TfrmTrovaBollettini.h"
 #include "registry/TfrmTrovaEsecutori.h"
@@ -146,6 +147,10 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(cmdTrova, &QToolButton::clicked, this, &TfrmBollettino::cmdTrovaClick);
     connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
     connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
+    connect(cmdEsporta, &QToolButton::clicked, this, [this] {
+        TfrmExpBollettini esporta(lblFile->text(), this);
+        esporta.exec();
+    });
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
     connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
 

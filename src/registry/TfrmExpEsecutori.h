@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ui/FinestraEsportazione.h"
+
+// The export of the registry into "Esecutori.xls".
+class TfrmExpEsecutori : public FinestraEsportazione {
+    Q_OBJECT
+public:
+    explicit TfrmExpEsecutori(QWidget* parent);
+
+protected:
+    void leggi(QList<QStringList>& righe) override;
+};

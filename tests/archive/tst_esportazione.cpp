@@ -1,0 +1,195 @@
+#include "archive/ArchiveError.h"
+#include "archive/Esportazione.h"
+#include "archive/RecordFile.h"
+#include "archive/SchedaAnagrafica.h"
+#include "archive/SchedaBollettino.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+using Fields = QList<std::pair<QString, QString>>;
+
+namespace {
+
+template <class T> T record(const Fields& fields) {
+    T r;
+    forEachField(r, [&](const char* name, auto& f) {
+        f.clear();
+        for (const auto& [n, v] : fields)
+            if (n == QLatin1String(name)) f.set(v);
+    });
+    return r;
+}
+
+const QByteArray kTesta =
+    "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+    "xmlns=\"http://www.w3.org/TR/REC-html40\"><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+    "charset=windows-1252\"><!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet>"
+    "<x:Name>Riepilogo annuale versamenti</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1"
+    "</x:Number><x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
+    "<x:ProtectObjects>False</x:ProtectObjects><x:ProtectScenarios>False</x:ProtectScenarios></x:WorksheetOptions>"
+    "</x:ExcelWorksheet></x:ExcelWorksheets></x:ExcelWorkbook></xml><![endif]--></head><body><table x:str><tr>"
+    "<td style=\"text-align: left; font-weight: bold;\" width=250>Importo versato</td>"
+    "<td style=\"text-align: left; font-weight: bold;\" width=200>C/C Postale n.</td>";
+const QByteArray kCella = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+
+QByteArray riga(const QList<QByteArray>& celle) {
+    QByteArray r = "<tr>";
+    for (const QByteArray& c : celle) r += kCella + c + "</td>";
+    return r + "</tr>";
+}
+
+} // namespace
+
+class TstEsportazione : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void slipWorksheet() {
+        const QByteArray b = esportazione::xls(esportazione::foglioBollettini(), {});
+        QVERIFY2(b.startsWith(kTesta), b.left(kTesta.size() + 40).constData());
+        QVERIFY(b.contains("<td style=\"text-align: left; font-weight: bold;\" width=100>Saldato</td></tr>"
+                           "</table></body></html>"));
+        QVERIFY(b.endsWith("</html>"));
+        QCOMPARE(b.count("<td"), 15);
+    }
+
+    void registryWorksheet() {
+        const QByteArray b = esportazione::xls(esportazione::foglioSchede(), {});
+        QVERIFY(b.contains("<x:Name>Beneficiari ed Esecutori</x:Name>"));
+        QVERIFY(b.contains("<table x:str><tr><td style=\"text-align: left; font-weight: bold;\" width=250>Cognome e "
+                           "nome Esecutore</td><td style=\"text-align: left; font-weight: bold;\" width=200>Data di "
+                           "nascita</td>"));
+        QVERIFY(b.contains("width=300>Note</td></tr></table>"));
+        QCOMPARE(b.count("<td"), 25);
+    }
+
+    // One slip, read back from an archive, makes one row: the euro sign is the single byte 0x80,
+    // every value arrives as typed, entities included, and the file stays one line.
+    void slipRow() {
+        const QString path = m_dir.filePath("2024.bol");
+        {
+            RecordFile<TSchedaBollettino> f(path);
+            f.append(record<TSchedaBollettino>({{"Intero", "12,50"}, {"CCP", "000123"}, {"CapRes", "00100"},
+                                                {"Intestatario", QString::fromUtf8("Società \"Più\"")},
+                                                {"Note", "Rossi & figli <socio>"}, {"Saldato", QString::fromUtf8("Sì")},
+                                                {"Causale01", "  spazi  "}}));
+        }
+        QList<QStringList> righe;
+        esportazione::righeBollettini(path, righe, RecordFileBase::Access::ReadOnly);
+        QCOMPARE(righe.size(), 1);
+        QCOMPARE(righe[0].size(), 15);
+        QCOMPARE(righe[0][0], QString::fromUtf8("€ 12,50"));
+        const QByteArray b = esportazione::xls(esportazione::foglioBollettini(), righe);
+        QVERIFY(b.contains(riga({"\x80 12,50", "000123", "Societ\xe0 \"Pi\xf9\"", "", "spazi", "", "", "", "00100", "",
+                                 "", "", "", "Rossi &amp; figli &lt;socio&gt;", "S\xec"})));
+        QVERIFY(!b.contains('\n') && !b.contains('\r'));
+    }
+
+    void emptySlipAmount() {
+        QCOMPARE(esportazione::celle(TSchedaBollettino(record<TSchedaBollettino>({})))[0], QString::fromUtf8("€"));
+    }
+
+    void cardCells_data() {
+        QTest::addColumn<Fields>("fields");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("birth date") << Fields{{"GG", "05"}, {"MM", "03"}, {"AA", "71"}} << 1 << "05/03/71";
+        QTest::newRow("no birth date") << Fields{} << 1 << "//";
+        QTest::newRow("town and province") << Fields{{"ComuneNasc", "ROMA"}, {"ProvNasc", "RM"}} << 2 << "ROMA RM";
+        QTest::newRow("province alone") << Fields{{"ProvNasc", "EE"}} << 2 << "EE";
+        QTest::newRow("residence") << Fields{{"ComuneRes", "MILANO"}, {"ProvRes", "MI"}} << 6 << "MILANO MI";
+        QTest::newRow("account") << Fields{{"CCP", "000123"}} << 22 << "000123";
+        QTest::newRow("note last") << Fields{{"Note", "fine"}, {"Causale02", "no"}} << 24 << "fine";
+    }
+    void cardCells() {
+        QFETCH(Fields, fields);
+        QFETCH(int, column);
+        QFETCH(QString, cell);
+        const QStringList c = esportazione::celle(record<TSchedaAnagrafica>(fields));
+        QCOMPARE(c.size(), 25);
+        QCOMPARE(c[column], cell);
+    }
+
+    // Rows the grid padded (empty archive) give empty cells; a short row is filled up to the columns.
+    void emptyRows() {
+        const QList<QStringList> vuote(10, QStringList(15));
+        const QByteArray b = esportazione::xls(esportazione::foglioBollettini(), vuote);
+        QCOMPARE(b.count("<tr>"), 11);
+        QCOMPARE(b.count(kCella + "</td>"), 150);
+        const QByteArray corta = esportazione::xls(esportazione::foglioBollettini(), {{"a"}});
+        QCOMPARE(corta.count(kCella), 15);
+    }
+
+    void csv() {
+        const QByteArray b = esportazione::csv(esportazione::foglioBollettini(),
+                                               {{QString::fromUtf8("€ 1,50"), "000123", "A \"B\"", "x<y & z"}});
+        const QList<QByteArray> lines = b.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith("Importo versato,C/C Postale n.,Cognome e nome Intestatario,"));
+        QCOMPARE(lines[1], QString::fromUtf8("\"€ 1,50\",000123,\"A \"\"B\"\"\",x<y & z,,,,,,,,,,,\r").toUtf8());
+        QVERIFY(esportazione::propria(b));
+        QVERIFY(esportazione::propria(esportazione::xls(esportazione::foglioSchede(), {})));
+        QVERIFY(!esportazione::propria("Importo versato\r\n"));
+        QVERIFY(!esportazione::propria("<html><body>"));
+    }
+
+    void writeReplaces() {
+        const QString path = m_dir.filePath("Esecutori.xls");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(5000, 'x'));
+        old.close();
+        esportazione::scrivi(path, "nuovo");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("nuovo"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter("Esecutori").size(), 1);
+    }
+
+    void writeFailsOnFolder() {
+        const QString path = m_dir.filePath("cartella.xls");
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, esportazione::scrivi(path, "x"));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
+#ifdef Q_OS_UNIX
+    // A full disk halfway through: the earlier file stays whole and no temporary file is left.
+    void writeFailsHalfway() {
+        const QString path = m_dir.filePath("pieno.xls");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("vecchio");
+        old.close();
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &small);
+        bool threw = false;
+        try {
+            esportazione::scrivi(path, QByteArray(100000, 'y'));
+        } catch (const ArchiveError&) {
+            threw = true;
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(threw);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("vecchio"));
+        QCOMPARE(QDir(m_dir.path()).entryList({"pieno*"}, QDir::Files | QDir::Hidden).size(), 1);
+    }
+#endif
+};
+
+QTEST_GUILESS_MAIN(TstEsportazione)
+#include "tst_esportazione.moc"
