@@ -32,8 +32,6 @@ public:
     // Moving the mouse over any of these empties the information bar.
     void clearsHints(QWidget* background);
 
-    QWidget* frameOf(QWidget* field) const { return m_frames.value(field); }
-
     // Every move of the focus the program makes goes through here: the field's text comes selected,
     // so what the user types replaces it.
     static void focusField(QWidget* field);

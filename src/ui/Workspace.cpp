@@ -3,6 +3,7 @@
 #include "EntryForm.h"
 #include "MessageService.h"
 #include "Picture.h"
+#include "archive/Flags.h"
 #include "archive/Text.h"
 
 #include <QCheckBox>

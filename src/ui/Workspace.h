@@ -3,7 +3,6 @@
 #include "ArchivioSchede.h"
 #include "Comandi.h"
 #include "TfrmAllegaCartella.h"
-#include "archive/Flags.h"
 
 #include <QList>
 #include <QString>
