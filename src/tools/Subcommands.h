@@ -24,3 +24,4 @@ extern const Subcommand kDump;
 extern const Subcommand kWords;
 extern const Subcommand kPrint;
 extern const Subcommand kCheck;
+extern const Subcommand kList;

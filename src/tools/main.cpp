@@ -6,7 +6,7 @@
 
 namespace {
 
-const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint};
+const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList};
 
 void printHelp(Output& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";
