@@ -170,12 +170,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(btnPartitaIva, &QToolButton::clicked, this, &TfrmEsecutori::btnPartitaIvaClick);
     connect(btnCarta, &QToolButton::clicked, this, &TfrmEsecutori::btnCartaClick);
     connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmEsecutori::cmdTrovaClick);
     connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
-    connect(cmdEsporta, &QToolButton::clicked, this, [this] {
-        TfrmExpEsecutori esporta(this);
-        esporta.exec();
-    });
 
     // Typing rules, focus frames, the Enter ring (all the fields, in record order) and the tab order.
     const QList<QWidget*> ring = {txtEsecutore, txtGG,         txtMM,         txtAA,        txtComuneNasc, txtProvNasc,
@@ -357,6 +352,11 @@ void TfrmEsecutori::cmdTrovaClick() {
     TfrmTrovaEsecutori trova(this, destino);
     trova.lblMemory->setText(QStringLiteral("esecutori"));
     trova.exec();
+}
+
+void TfrmEsecutori::cmdEsportaClick() {
+    TfrmExpEsecutori esporta(this);
+    esporta.exec();
 }
 
 void TfrmEsecutori::cmdRicontattaClick() {

@@ -44,7 +44,8 @@ public:
     void cmdStampaClick();
     void cmdPDFClick();
     void cmdGuidaClick() override;
-    void cmdTrovaClick();
+    void cmdTrovaClick() override;
+    void cmdEsportaClick() override;
     void cmdRicontattaClick();
     void btnEmailClick();
     void btnCodFiscClick();

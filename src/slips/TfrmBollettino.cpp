@@ -144,13 +144,8 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::cmdAllegaClick);
     connect(cmdStampa_su_Modulo, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_ModuloClick);
     connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
-    connect(cmdTrova, &QToolButton::clicked, this, &TfrmBollettino::cmdTrovaClick);
     connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
     connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
-    connect(cmdEsporta, &QToolButton::clicked, this, [this] {
-        TfrmExpBollettini esporta(lblFile->text(), this);
-        esporta.exec();
-    });
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
     connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
 
@@ -393,6 +388,11 @@ void importa(TfrmBollettino* w, const QString& modo) {
 void TfrmBollettino::cmdTrovaClick() {
     TfrmTrovaBollettini trova(this, destinoElenchi(this));
     trova.exec();
+}
+
+void TfrmBollettino::cmdEsportaClick() {
+    TfrmExpBollettini esporta(lblFile->text(), this);
+    esporta.exec();
 }
 
 void TfrmBollettino::cmdDaSaldareClick() {

@@ -44,7 +44,8 @@ public:
     void cmdGuidaClick() override;
     void cmdStampa_su_ModuloClick();
     void cmdStampa_su_A4Click();
-    void cmdTrovaClick();
+    void cmdTrovaClick() override;
+    void cmdEsportaClick() override;
     void cmdDaSaldareClick();
     void cmdScadutiClick();
     void impIntestatarioClick();

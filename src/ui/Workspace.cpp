@@ -167,6 +167,8 @@ void Workspace::colonna(QToolButton** allega, const char* nomeAllega, const QLis
     const std::pair<QToolButton*, void (Workspace::*)()> comuni[] = {{cmdNuovo, &Workspace::cmdNuovoClick},
                                                                      {cmdDuplica, &Workspace::cmdDuplicaClick},
                                                                      {cmdSalva, &Workspace::cmdSalvaClick},
+                                                                     {cmdTrova, &Workspace::cmdTrovaClick},
+                                                                     {cmdEsporta, &Workspace::cmdEsportaClick},
                                                                      {cmdGuida, &Workspace::cmdGuidaClick}};
     for (const auto& [b, handler] : comuni)
         connect(b, &QToolButton::clicked, this, [this, handler] { (this->*handler)(); });

@@ -76,6 +76,8 @@ public:
     virtual void cmdDuplicaClick() = 0;
     virtual void cmdSalvaClick() = 0;
     virtual void cmdGuidaClick() = 0;
+    virtual void cmdTrovaClick() = 0;
+    virtual void cmdEsportaClick() = 0;
     virtual void cmdPrimoClick() = 0;
     virtual void cmdIndietroClick() = 0;
     virtual void cmdAvantiClick() = 0;
