@@ -224,15 +224,8 @@ QComboBox* TfrmEsecutori::provincia(const char* nome, int x, int y) {
 }
 
 QToolButton* TfrmEsecutori::controlla(const char* nome, const char* picture, const QString& hint, int x, int y) {
-    auto* b = new QToolButton(panContainer);
-    b->setObjectName(QLatin1String(nome));
-    b->setIcon(QIcon(QStringLiteral(":/pictures/%1.svg").arg(QLatin1String(picture))));
-    b->setIconSize(QSize(22, 22));
-    b->setAutoRaise(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setGeometry(x, y + 14, 28, 28);
-    form->hint(b, hint);
+    QToolButton* b = nullptr;
+    pulsantiImmagine(panContainer, form, {{&b, nome, "", picture, hint, QRect(x, y + 14, 28, 28)}});
     return b;
 }
 

@@ -10,6 +10,12 @@
 #include "registry/TfrmPartitaIva.h"
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
+#include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmScadute.h"
+#include "slips/TfrmTrovaBollettini.h"
+#include "registry/DestinoScheda.h"
+#include "registry/TfrmRicontatta.h"
+#include "registry/TfrmTrovaEsecutori.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
 #include "ui/Picture.h"
@@ -68,13 +74,16 @@ class TstAccessibilita : public QObject {
     TemporaryProgramFolder m_cartella;
     std::unique_ptr<TfrmBollettino> m_bollettino;
     std::unique_ptr<TfrmEsecutori> m_esecutori;
+    std::unique_ptr<DestinoFinestra> m_destino;
 
 private slots:
     void initTestCase() {
         m_bollettino = std::make_unique<TfrmBollettino>();
         m_esecutori = std::make_unique<TfrmEsecutori>();
+        m_destino = std::make_unique<DestinoFinestra>(m_bollettino.get());
     }
     void cleanupTestCase() {
+        m_destino.reset();
         m_bollettino.reset();
         m_esecutori.reset();
     }
@@ -86,6 +95,12 @@ private slots:
         QTest::newRow("start screen") << Apri([] { return std::make_unique<TfrmAvvio>(); });
         QTest::newRow("password") << Apri([] { return std::make_unique<TfrmPassword>(); });
         QTest::newRow("change password") << Apri([] { return std::make_unique<TfrmCambiaPassword>(); });
+        QTest::newRow("slips, year panel and slip") << Apri([b] {
+            auto w = std::make_unique<TfrmBollettino>();
+            w->panContainer->show();
+            return std::unique_ptr<QWidget>(std::move(w));
+        });
+        QTest::newRow("registry") << Apri([] { return std::make_unique<TfrmEsecutori>(); });
         QTest::newRow("about") << Apri([] { return std::make_unique<TfrmInfo>(nullptr); });
         QTest::newRow("splash") << Apri([] { return std::make_unique<TfrmSplash>(nullptr); });
         QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); });
@@ -97,6 +112,14 @@ private slots:
         QTest::newRow("VAT number") << Apri([] { return std::make_unique<TfrmPartitaIva>(); });
         QTest::newRow("card number") << Apri([] { return std::make_unique<TfrmCarta>(); });
         QTest::newRow("IBAN") << Apri([] { return std::make_unique<TfrmIban>(); });
+        // The lists and pickers, on an empty year and an empty registry.
+        auto anno = [] { return DestinoBollettino{programFolder::path() + QStringLiteral("2025.bol"), {}}; };
+        auto* d = &m_destino;
+        QTest::newRow("slip search") << Apri([anno] { return std::make_unique<TfrmTrovaBollettini>(nullptr, anno()); });
+        QTest::newRow("unpaid slips") << Apri([anno] { return std::make_unique<TfrmDaSaldare>(nullptr, anno()); });
+        QTest::newRow("expired slips") << Apri([anno] { return std::make_unique<TfrmScadute>(nullptr, anno()); });
+        QTest::newRow("registry picker") << Apri([d] { return std::make_unique<TfrmTrovaEsecutori>(nullptr, **d); });
+        QTest::newRow("to recontact") << Apri([d] { return std::make_unique<TfrmRicontatta>(nullptr, **d); });
         QTest::newRow("attachments") << Apri([e] { return std::make_unique<TfrmAllegaCartella>((*e)->allegati()); });
     }
     void everyControlHasAName() {
