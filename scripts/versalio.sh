@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine for Versalio, builds it, then starts it ("run") or runs every
-# test ("test"). The program folder is build/bin: the archives appear there. "fuzz [TARGET...] [SECONDS]"
+# test ("test") or the benchmarks ("bench"). The program folder is build/bin: the archives appear there. "fuzz [TARGET...] [SECONDS]"
 # builds the libFuzzer targets with clang instead and runs them (bench/fuzz/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,7 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev fonts-liberation2 poppler-utils)
 # The fuzz targets build with clang and libFuzzer, installed only when they are asked for.
 [ "${1:-run}" = fuzz ] && packages+=(clang libfuzzer-14-dev)
+[ "${1:-run}" = bench ] && packages+=(libbenchmark-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -25,11 +26,18 @@ if [ "${1:-run}" = fuzz ]; then
   exec bench/fuzz/run.sh "${@:2}"
 fi
 
+if [ "${1:-run}" = bench ]; then
+  cmake --preset bench >/dev/null
+  cmake --build --preset bench
+  build-bench/bin/bench_archive
+  exec build-bench/bin/bench_elenchi
+fi
+
 cmake --preset default >/dev/null
 cmake --build --preset default -j2
 
 case "${1:-run}" in
   run) exec build/bin/versalio ;;
   test) ctest --preset default ;;
-  *) echo "usage: $0 [run|test|fuzz [TARGET...] [SECONDS]]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|test|bench|fuzz [TARGET...] [SECONDS]]" >&2; exit 2 ;;
 esac
