@@ -25,3 +25,5 @@ extern const Subcommand kWords;
 extern const Subcommand kPrint;
 extern const Subcommand kCheck;
 extern const Subcommand kList;
+extern const Subcommand kSummary;
+extern const Subcommand kExport;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList};
+const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList, &kSummary, &kExport};
 
 void printHelp(Output& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";

@@ -1,0 +1,93 @@
+#include "Riepilogo.h"
+
+#include "Amounts.h"
+#include "Dates.h"
+#include "RecordFile.h"
+#include "RigheElenco.h"
+#include "SchedaBollettino.h"
+#include "Text.h"
+
+namespace riepilogo {
+
+namespace {
+const QString kSeparatore = QStringLiteral("\n\r\n\r");
+}
+
+Esito valuta(const TSchedaBollettino& r, const Richiesta& q, qint64* importo) {
+    const int richiesti = int(!text::trimmed(q.esecutore).isEmpty()) + int(!text::trimmed(q.ccp).isEmpty());
+    int punti = 0;
+    if (!q.esecutore.isEmpty() && text::containsAZ(r.Esecutore.get(), q.esecutore)) ++punti;
+    if (!q.ccp.isEmpty() && text::containsAZ(r.CCP.get(), q.ccp)) ++punti;
+    if (punti < richiesti) return Esito::Escluso;
+    const auto scade = dates::parse(r.DataScade.get());
+    if (!scade) return Esito::Illeggibile;
+    if (*scade < q.inizio || *scade > q.fine) return Esito::Escluso;
+    const auto valore = amounts::parse(r.Intero.get());
+    if (!valore) return Esito::Illeggibile;
+    if (importo) *importo = *valore;
+    return Esito::Incluso;
+}
+
+void calcola(const QString& archivio, const Richiesta& q, Risultato& out, RecordFileBase::Access accesso) {
+    out = Risultato();
+    struct Ordina {
+        Elenco& e;
+        ~Ordina() { e.ordina(); }
+    } ordina{out.elenco};
+    RecordFile<TSchedaBollettino> f(archivio, accesso);
+    f.scan([&](qint64 pos, const TSchedaBollettino& r) {
+        qint64 importo = 0;
+        switch (valuta(r, q, &importo)) {
+        case Esito::Incluso:
+            out.elenco.aggiungi(rigaBollettino(r), pos);
+            out.totale += importo;
+            break;
+        case Esito::Illeggibile: ++out.scartati; break;
+        case Esito::Escluso: break;
+        }
+    });
+}
+
+QString formattaTotale(qint64 v) {
+    const bool negativo = v < 0;
+    const quint64 a = negativo ? quint64(-(v + 1)) + 1 : quint64(v);
+    QString s = QString::number(a / amounts::kUnit);
+    QString decimali = QStringLiteral("%1").arg(a % amounts::kUnit, 4, 10, QLatin1Char('0'));
+    while (decimali.endsWith(QLatin1Char('0'))) decimali.chop(1);
+    if (decimali.size() < 2) decimali = decimali.leftJustified(2, QLatin1Char('0'));
+    s += QLatin1Char(',') + decimali;
+    return negativo ? QLatin1Char('-') + s : s;
+}
+
+QString totale(const Risultato& r) {
+    return r.elenco.isEmpty() ? QStringLiteral("0,00") : formattaTotale(r.totale);
+}
+
+QDate leggiData(const QString& testo) {
+    if (testo.size() != 10) return {};
+    return QDate::fromString(testo, QStringLiteral("dd/MM/yyyy"));
+}
+
+QString controllaIntervallo(const QString& inizio, const QString& fine, int* passo) {
+    auto esito = [&](int p, const QString& m) {
+        if (passo) *passo = p;
+        return m;
+    };
+    const QDate a = leggiData(inizio), b = leggiData(fine);
+    const QString valida = QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+    if (!a.isValid())
+        return esito(4, QStringLiteral("Attenzione: la data ") + inizio + QStringLiteral(" di inizio intervallo non esiste.") +
+                            kSeparatore + valida);
+    if (!b.isValid())
+        return esito(5, QStringLiteral("Attenzione: la data ") + fine + QStringLiteral(" di fine intervallo non esiste.") +
+                            kSeparatore + valida);
+    if (b < a)
+        return esito(6, QStringLiteral("Attenzione: la data di fine intervallo (") + fine +
+                            QStringLiteral(") non pu\u00f2 essere anteriore a quella di inizio intervallo (") + inizio +
+                            QStringLiteral(").") + kSeparatore +
+                            QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare un intervallo "
+                                           "di tempo valido."));
+    return esito(0, QString());
+}
+
+} // namespace riepilogo
