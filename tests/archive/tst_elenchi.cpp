@@ -1,3 +1,4 @@
+#include "common/Records.h"
 #include "archive/ArchiveError.h"
 #include "archive/Elenco.h"
 #include "archive/RecordFile.h"
@@ -10,19 +11,9 @@
 
 using SlipFile = RecordFile<TSchedaBollettino>;
 using CardFile = RecordFile<TSchedaAnagrafica>;
-using Fields = QList<std::pair<QString, QString>>;
 
 namespace {
 
-template <class T> T record(const Fields& fields) {
-    T r;
-    forEachField(r, [&](const char* name, auto& f) {
-        f.clear();
-        for (const auto& [n, v] : fields)
-            if (n == QLatin1String(name)) f.set(v);
-    });
-    return r;
-}
 QString pad(const QString& s, int n) { return s.leftJustified(n, ' ', true); }
 
 TSchedaBollettino slip(const Fields& f) { return record<TSchedaBollettino>(f); }

@@ -1,3 +1,4 @@
+#include "common/Records.h"
 #include "archive/ArchiveError.h"
 #include "archive/Esportazione.h"
 #include "archive/RecordFile.h"
@@ -13,19 +14,9 @@
 #include <sys/resource.h>
 #endif
 
-using Fields = QList<std::pair<QString, QString>>;
 
 namespace {
 
-template <class T> T record(const Fields& fields) {
-    T r;
-    forEachField(r, [&](const char* name, auto& f) {
-        f.clear();
-        for (const auto& [n, v] : fields)
-            if (n == QLatin1String(name)) f.set(v);
-    });
-    return r;
-}
 
 const QByteArray kTesta =
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "

@@ -1,4 +1,5 @@
 // versalio-tool list: the program's lists for scripts, on the same selections and lines.
+#include "common/Records.h"
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
 #include "archive/SchedaAnagrafica.h"
@@ -11,19 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Fields = QList<std::pair<QString, QString>>;
 
 namespace {
 
-template <class T> T record(const Fields& fields) {
-    T r;
-    forEachField(r, [&](const char* name, auto& f) {
-        f.clear();
-        for (const auto& [n, v] : fields)
-            if (n == QLatin1String(name)) f.set(v);
-    });
-    return r;
-}
 
 // (pos, line) of every output line; a line that is not such an object fails the test.
 QList<std::pair<qint64, QString>> parse(const QString& out) {
