@@ -37,4 +37,13 @@ inline QString carattereNonAmmesso(const QString& c) {
         .arg(c);
 }
 
+// A program folder that takes no new file, told on the password window before a first save fails.
+inline QString cartellaNonScrivibile(const QString& cartella, const QString& motivo) {
+    return QStringLiteral("Attenzione: in questa cartella gli archivi non potranno essere salvati, perch\u00e9 %1.\n"
+                          "Cartella: %2\n"
+                          "Copiare la cartella del programma in un disco o in una cartella in cui si pu\u00f2 "
+                          "scrivere (ad esempio la cartella personale) e avviare il programma da l\u00ec.")
+        .arg(motivo, cartella);
+}
+
 } // namespace messaggiAccesso

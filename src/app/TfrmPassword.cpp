@@ -1,6 +1,7 @@
 #include "TfrmPassword.h"
 
 #include "MessaggiAccesso.h"
+#include "archive/CartellaScrivibile.h"
 #include "archive/PasswordStore.h"
 #include "archive/Text.h"
 #include "ui/EntryForm.h"
@@ -9,6 +10,7 @@
 #include "ui/ProgramFolder.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,6 +64,14 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     imgMano = new Picture(QStringLiteral("imgMano"), QStringLiteral(":/pictures/pic_mano.svg"), this);
     imgMano->setFixedSize(48, 32);
 
+    lblCartella = new QLabel(this);
+    lblCartella->setObjectName(QStringLiteral("lblCartella"));
+    lblCartella->setWordWrap(true);
+    lblCartella->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblCartella->setStyleSheet(QStringLiteral("QLabel { background: #fff4d6; color: #5a3a00; border: 1px solid #e0a030; "
+                                              "border-radius: 4px; padding: 8px; }"));
+    lblCartella->hide();
+
     setFixedWidth(420);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 18);
@@ -70,6 +80,7 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     auto* body = new QVBoxLayout;
     body->setContentsMargins(28, 20, 28, 0);
     body->setSpacing(10);
+    body->addWidget(lblCartella);
     body->addWidget(lblRigo05);
     body->addWidget(txtPassword);
     auto* buttons = new QHBoxLayout;
@@ -90,12 +101,22 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     auto* form = new EntryForm(this, nullptr);
     form->addFrame(txtPassword);
 
+    controllaCartella();
+
     connect(txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::txtPasswordChange);
     connect(txtPassword, &QLineEdit::returnPressed, this, &TfrmPassword::txtPasswordEnter);
     connect(cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
     connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
     centraSulloSchermo(this);
+}
+
+void TfrmPassword::controllaCartella() {
+    const QString motivo = cartellaScrivibile::motivo(programFolder::path());
+    lblCartella->setText(motivo.isEmpty() ? QString()
+                                          : messaggiAccesso::cartellaNonScrivibile(
+                                                QDir::toNativeSeparators(QDir(programFolder::path()).absolutePath()), motivo));
+    lblCartella->setVisible(!motivo.isEmpty());
 }
 
 void TfrmPassword::showEvent(QShowEvent* e) {
@@ -141,6 +162,7 @@ void TfrmPassword::btnCambiaPasswordClick() { emit cambiaPassword(); }
 
 void TfrmPassword::riapri() {
     txtPassword->clear();
+    controllaCartella();
     show();
     activateWindow();
     txtPassword->setFocus(Qt::OtherFocusReason);

@@ -21,6 +21,8 @@ public:
     QPushButton* cmdEsci;
     QPushButton* btnCambiaPassword;
     Picture* imgMano;
+    // Shown only when the program folder cannot take the archives, with the reason.
+    QLabel* lblCartella;
 
     void cmdOKClick();
     void cmdEsciClick();
@@ -39,6 +41,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void controllaCartella();
     void txtPasswordChange();
     void txtPasswordEnter();
 };

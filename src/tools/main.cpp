@@ -1,5 +1,7 @@
 #include "Subcommands.h"
 
+#include "print/CartellaAutonoma.h"
+
 #include <QGuiApplication>
 #include <csignal>
 #include <memory>
@@ -12,6 +14,7 @@ void printHelp(Output& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";
     for (const Subcommand* c : kAll)
         s << "  versalio-tool " << c->usage << "\n";
+    s << "  versalio-tool --version\n";
     s << "\nExit codes: 0 success, 1 a negative verdict or a failure, 2 bad usage.\n";
 }
 
@@ -19,6 +22,10 @@ int dispatch(QStringList args, QString& name) {
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         printHelp(args.isEmpty() ? err() : out());
         return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out() << "versalio-tool " << VERSALIO_VERSIONE << "\n";
+        return 0;
     }
     name = args.takeFirst();
     for (const Subcommand* c : kAll)
@@ -54,8 +61,10 @@ int main(int argc, char** argv) {
     // free of the window system and of its start-up notices.
     const bool printing = argc > 1 && QByteArray(argv[1]) == kPrint.name;
     if (printing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    cartellaAutonoma::isola();
     std::unique_ptr<QCoreApplication> application = printing ? std::make_unique<QGuiApplication>(argc, argv)
                                                              : std::make_unique<QCoreApplication>(argc, argv);
+    if (printing) cartellaAutonoma::caricaCaratteri();
     QString name;
     int code = dispatch(application->arguments().mid(1), name);
     // Output that did not reach its file, pipe or terminal is a failure, whatever the subcommand said.

@@ -95,6 +95,10 @@ private slots:
         onNextModal([](QWidget* d) {
             auto* info = qobject_cast<TfrmInfo*>(d);
             QVERIFY(info);
+            // The about dialog names the version the build was given, as versalio-tool --version does.
+            auto* versione = info->findChild<QLabel*>(QStringLiteral("imgInfo1"));
+            QVERIFY(versione);
+            QVERIFY2(versione->text().contains(QStringLiteral("versione " VERSALIO_VERSIONE)), qPrintable(versione->text()));
             QTest::mouseClick(info->imgEmail, Qt::LeftButton);
             QTest::mouseClick(info->lnkWeb, Qt::LeftButton);
             info->btnChiudi->click();

@@ -27,7 +27,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "common/FaultInjection.h"
 #include "common/FileBytes.h"
+#include <QLabel>
+#include <optional>
 #include <QTimer>
 
 #ifdef Q_OS_UNIX
@@ -120,6 +123,64 @@ private slots:
         QVERIFY(!set.password->cmdOK->isEnabled());
         QVERIFY(QTest::qWaitForWindowActive(set.password));
         QCOMPARE(QApplication::focusWidget(), set.password->txtPassword);
+    }
+
+    // A program folder that cannot take the archives is told on the password window at once, with the
+    // reason, and the user can still enter; once the folder takes files again the notice goes.
+    void aFolderThatCannotTakeTheArchivesIsToldAtOnce_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("reasons"); // one of them is given; empty: no notice
+        QTest::newRow("a folder that takes files") << "" << QStringList();
+        // Root is stopped by a read-only mount, an ordinary user by the folder's permissions.
+        QTest::newRow("a read-only folder") << "read-only"
+                                            << QStringList{QString::fromUtf8("perché il disco è in sola lettura"),
+                                                           QString::fromUtf8("perché l'utente non ha il permesso")};
+        QTest::newRow("a disk that takes no byte") << "full" << QStringList{QString::fromUtf8("perché il sistema risponde: \"")};
+        QTest::newRow("a folder that went away") << "gone" << QStringList{QString::fromUtf8("perché la cartella non esiste")};
+    }
+    void aFolderThatCannotTakeTheArchivesIsToldAtOnce() {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, reasons);
+        std::optional<fault::ReadOnlyFolder> readOnly;
+        std::optional<fault::FullDisk> full;
+        if (fault == "read-only") {
+            readOnly.emplace(m_dir.path());
+            if (!readOnly->skipReason().isEmpty()) QSKIP(qPrintable(readOnly->skipReason()));
+        } else if (fault == "full") {
+            full.emplace(0);
+            if (!full->skipReason().isEmpty()) QSKIP(qPrintable(full->skipReason()));
+        } else if (fault == "gone") {
+            m_dir.pointAt(m_dir.filePath("spostata"));
+        }
+        RecordingMessages msgs;
+        WindowSet set;
+        set.start();
+        QLabel* notice = set.password->lblCartella;
+        const QString said = notice->text();
+        full.reset();
+        m_dir.pointAt(QString());
+        if (reasons.isEmpty()) {
+            QVERIFY(!notice->isVisible());
+        } else {
+            QVERIFY(notice->isVisible());
+            QVERIFY2(said.startsWith(QString::fromUtf8("Attenzione: in questa cartella gli archivi non potranno "
+                                                       "essere salvati, perché ")),
+                     qPrintable(said));
+            QVERIFY2(std::any_of(reasons.begin(), reasons.end(), [&](const QString& r) { return said.contains(r); }),
+                     qPrintable(said));
+            QVERIFY(said.contains(QString::fromUtf8("avviare il programma da lì")));
+            QVERIFY(notice->geometry().bottom() < set.password->txtPassword->geometry().top());
+        }
+        QVERIFY(msgs.shown.isEmpty());
+        // The trial leaves nothing behind, whatever its outcome.
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{passwordStore::kFileName});
+
+        // The user may still enter; back at the password window the folder is tried again.
+        login(set, QStringLiteral("chiavediaccess"));
+        QVERIFY(set.avvio->isVisible());
+        readOnly.reset();
+        set.password->riapri();
+        QVERIFY(!notice->isVisible());
     }
 
     void okNeedsSomethingBesidesBlanks_data() {

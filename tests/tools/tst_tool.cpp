@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +165,7 @@ private slots:
         QTest::newRow("print into /dev/full") << print << "/dev/full" << ENOSPC;
         QTest::newRow("print into a closed pipe") << print << "closed pipe" << EPIPE;
         QTest::newRow("help into /dev/full") << QStringList{"--help"} << "/dev/full" << ENOSPC;
+        QTest::newRow("version into /dev/full") << QStringList{"--version"} << "/dev/full" << ENOSPC;
         QTest::newRow("help of dump into a closed pipe") << QStringList{"dump", "--help"} << "closed pipe" << EPIPE;
     }
     void outputFailures() {
@@ -291,6 +293,12 @@ private slots:
         QCOMPARE(help.code, 0);
         QVERIFY(help.out.contains("dump"));
         QVERIFY(help.out.contains("words"));
+        QVERIFY(help.out.contains("--version"));
+        // The version set once in the build, the one the about dialog shows.
+        const ToolRun version = tool({"--version"});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(version.out, QStringLiteral("versalio-tool " VERSALIO_VERSIONE "\n"));
+        QVERIFY(QStringLiteral(VERSALIO_VERSIONE).contains(QRegularExpression("^\\d+\\.\\d+")));
     }
 };
 
