@@ -30,7 +30,8 @@ if [ "${1:-run}" = bench ]; then
   cmake --preset bench >/dev/null
   cmake --build --preset bench
   build-bench/bin/bench_archive
-  exec build-bench/bin/bench_elenchi
+  build-bench/bin/bench_elenchi
+  exec build-bench/bin/bench_riepilogo
 fi
 
 cmake --preset default >/dev/null

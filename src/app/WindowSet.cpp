@@ -5,6 +5,7 @@
 #include "TfrmPassword.h"
 #include "registry/TfrmEsecutori.h"
 #include "slips/TfrmBollettino.h"
+#include "summary/TfrmMenuRiepCosti.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ WindowSet::WindowSet() {
     avvio = new TfrmAvvio;
     cambiaPassword = new TfrmCambiaPassword;
     esecutori = new TfrmEsecutori;
+    riepilogo = new TfrmMenuRiepCosti;
     bollettino = new TfrmBollettino;
 
     connect(this, &WindowSet::termina, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
@@ -36,12 +38,18 @@ WindowSet::WindowSet() {
 
     connect(avvio, &TfrmAvvio::apriBollettino, this, [this] { apri(bollettino); });
     connect(avvio, &TfrmAvvio::apriAnagrafica, this, [this] { apri(esecutori); });
+    connect(avvio, &TfrmAvvio::apriRiepilogo, this, [this] {
+        riepilogo->mostra();
+        avvio->hide();
+    });
+    connect(riepilogo, &TfrmMenuRiepCosti::chiuso, avvio, [this] { avvio->showMaximized(); });
     for (Workspace* w : {static_cast<Workspace*>(bollettino), static_cast<Workspace*>(esecutori)})
         connect(w, &Workspace::chiuso, avvio, [this] { avvio->showMaximized(); });
 }
 
 WindowSet::~WindowSet() {
     delete bollettino;
+    delete riepilogo;
     delete esecutori;
     delete cambiaPassword;
     delete avvio;

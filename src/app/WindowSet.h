@@ -6,6 +6,7 @@ class TfrmAvvio;
 class TfrmBollettino;
 class TfrmCambiaPassword;
 class TfrmEsecutori;
+class TfrmMenuRiepCosti;
 class TfrmPassword;
 class Workspace;
 
@@ -25,6 +26,7 @@ public:
     TfrmAvvio* avvio;
     TfrmCambiaPassword* cambiaPassword;
     TfrmEsecutori* esecutori;
+    TfrmMenuRiepCosti* riepilogo;
     TfrmBollettino* bollettino;
 
 signals:

@@ -46,11 +46,11 @@ PannelloRisultati::PannelloRisultati(QWidget* parent, bool conConteggio) : QWidg
     lstRecords->setGeometry(20, m_fascia + 12, 822, 458 - m_fascia - 12);
     lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede"));
 
-    auto* suggerimento = new QLabel(
+    lblDoppioClic = new QLabel(
         QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), this);
-    suggerimento->setObjectName(QStringLiteral("lblDoppioClic"));
-    suggerimento->setGeometry(20, 464, 822, 22);
-    suggerimento->setStyleSheet(QStringLiteral("color: #1f3f5f; font-style: italic;"));
+    lblDoppioClic->setObjectName(QStringLiteral("lblDoppioClic"));
+    lblDoppioClic->setGeometry(20, 464, 822, 22);
+    lblDoppioClic->setStyleSheet(QStringLiteral("color: #1f3f5f; font-style: italic;"));
 
     if (conConteggio) {
         lblTrovate = new QLabel(this);
@@ -89,7 +89,7 @@ const VoceElenco* PannelloRisultati::voceSelezionata() const {
 }
 
 void PannelloRisultati::dimenticaChiave() {
-    m_chiave.clear();
+    m_chiave->clear();
     txtTrova->clear();
 }
 
@@ -108,7 +108,7 @@ void PannelloRisultati::btnTrovaClick() {
     const QString chiave = lowerAZ(txtTrova->text());
     // A new text is tried from the first line on; the same text again from the line after the
     // selected one, which is tried last.
-    const int primo = chiave != m_chiave ? 0 : (selezionata + 1) % n;
+    const int primo = chiave != *m_chiave ? 0 : (selezionata + 1) % n;
     if (!chiave.isEmpty()) {
         for (int k = 0; k < n; ++k) {
             const int row = (primo + k) % n;
@@ -118,5 +118,5 @@ void PannelloRisultati::btnTrovaClick() {
             }
         }
     }
-    m_chiave = chiave;
+    *m_chiave = chiave;
 }

@@ -26,6 +26,7 @@ public:
     QLineEdit* txtTrova;
     QPushButton* btnTrova;
     ListaRecords* lstRecords;
+    QLabel* lblDoppioClic; // the hint about the double click
     QLabel* lblTrovate; // nullptr where the screen has no count line
     QPushButton* btnStampa;
     QPushButton* btnChiudi;
@@ -39,13 +40,17 @@ public:
 
     // Forgets the remembered find text and empties the find box.
     void dimenticaChiave();
+    // Keeps the remembered find text in `chiave` instead of the panel, for a screen that remembers
+    // it across openings; `chiave` must outlive the panel.
+    void conservaChiaveIn(QString* chiave) { m_chiave = chiave; }
     void btnTrovaClick();
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QString m_chiave;
+    QString m_propria;
+    QString* m_chiave = &m_propria;
     int m_fascia; // height of the band
     EntryForm* m_form;
 };

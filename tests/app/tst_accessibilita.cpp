@@ -4,6 +4,7 @@
 #include "app/TfrmPassword.h"
 #include "app/TfrmSplash.h"
 #include "registry/TfrmCarta.h"
+#include "registry/TfrmExpEsecutori.h"
 #include "registry/TfrmCodFisc.h"
 #include "registry/TfrmEsecutori.h"
 #include "registry/TfrmIban.h"
@@ -11,6 +12,7 @@
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmTrovaBollettini.h"
 #include "registry/DestinoScheda.h"
@@ -18,6 +20,8 @@
 #include "registry/TfrmTrovaEsecutori.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
+#include "summary/TfrmMenuRiepCosti.h"
+#include "summary/TfrmRiepCosti.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TfrmAllegaCartella.h"
@@ -120,6 +124,14 @@ private slots:
         QTest::newRow("expired slips") << Apri([anno] { return std::make_unique<TfrmScadute>(nullptr, anno()); });
         QTest::newRow("registry picker") << Apri([d] { return std::make_unique<TfrmTrovaEsecutori>(nullptr, **d); });
         QTest::newRow("to recontact") << Apri([d] { return std::make_unique<TfrmRicontatta>(nullptr, **d); });
+        QTest::newRow("summary query") << Apri([] { return std::make_unique<TfrmMenuRiepCosti>(); });
+        QTest::newRow("summary result") << Apri([anno] {
+            return std::make_unique<TfrmRiepCosti>(
+                RichiestaRiepilogo{anno().archivio, QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"), {}, {}},
+                nullptr, nullptr);
+        });
+        QTest::newRow("slip export") << Apri([anno] { return std::make_unique<TfrmExpBollettini>(anno().archivio, nullptr); });
+        QTest::newRow("registry export") << Apri([] { return std::make_unique<TfrmExpEsecutori>(nullptr); });
         QTest::newRow("attachments") << Apri([e] { return std::make_unique<TfrmAllegaCartella>((*e)->allegati()); });
     }
     void everyControlHasAName() {

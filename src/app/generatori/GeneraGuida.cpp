@@ -17,6 +17,7 @@
 #include "app/TfrmSplash.h"
 #include "registry/TfrmCarta.h"
 #include "registry/TfrmCodFisc.h"
+#include "registry/TfrmExpEsecutori.h"
 #include "registry/TfrmEsecutori.h"
 #include "registry/TfrmIban.h"
 #include "registry/TfrmPartitaIva.h"
@@ -25,10 +26,13 @@
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
 #include "slips/TfrmTrovaBollettini.h"
+#include "summary/TfrmMenuRiepCosti.h"
+#include "summary/TfrmRiepCosti.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
@@ -328,6 +332,35 @@ public:
                  TfrmIban w(&esecutori, QStringLiteral("IT60X0542811101000000123456"));
                  return fotografa(&w);
              }},
+            {"riepilogo", [this] {
+                 riepilogo.mostra();
+                 riepilogo.showNormal();
+                 riepilogo.resize(1010, 520);
+                 riepilogo.txtAnno->setText(QStringLiteral("2025"));
+                 riepilogo.txtGiornoInizio->setCurrentIndex(0);
+                 riepilogo.txtMeseInizio->setCurrentIndex(0);
+                 riepilogo.txtGiornoFine->setCurrentIndex(30);
+                 riepilogo.txtMeseFine->setCurrentIndex(11);
+                 return fotografa(&riepilogo);
+             }},
+            {"riepilogo_elenco", [this] {
+                 apriAnno();
+                 TfrmRiepCosti w({bollettino.lblFile->text(), QStringLiteral("01/01/2025"), QStringLiteral("31/12/2025"),
+                                  QString(), QString()},
+                                 nullptr, &riepilogo);
+                 w.setWindowState(Qt::WindowNoState);
+                 w.resize(1100, 600);
+                 return fotografa(&w);
+             }},
+            {"esportabollettini", [this] {
+                 apriAnno();
+                 TfrmExpBollettini w(bollettino.lblFile->text(), &bollettino);
+                 return fotografa(&w);
+             }},
+            {"esportaesecutori", [this] {
+                 TfrmExpEsecutori w(&esecutori);
+                 return fotografa(&w);
+             }},
             {"guida", [] {
                  TfrmGuida w(guidaProgramma::titolo(), guidaProgramma::testo(), nullptr);
                  return fotografa(&w);
@@ -362,6 +395,7 @@ private:
 
     TfrmBollettino bollettino;
     TfrmEsecutori esecutori;
+    TfrmMenuRiepCosti riepilogo;
     DestinoFinestra registro;
     std::map<std::string, std::function<QImage()>> m_foto;
 };
