@@ -1,6 +1,6 @@
 // Build step of the release bundle: the program's screens opened as a user opens them, on the window
-// system it is given (xcb on a virtual screen), with the print preview, the printer dialog and a
-// card written as PDF, so that every library, plugin, translation and font a session needs gets
+// system it is given (xcb on a virtual screen), with a list, the print preview, the printer dialog
+// and a card written as PDF, so that every library, plugin, translation and font a session needs gets
 // loaded. Then it writes the files the process has mapped, one a line: the bundle carries those
 // (less what every desktop has), instead of a list kept by hand. The slip it saved is left beside
 // the list as "2024.bol".
@@ -11,10 +11,13 @@
 #include "app/TfrmPassword.h"
 #include "app/WindowSet.h"
 #include "archive/PasswordStore.h"
+#include "print/CartellaAutonoma.h"
 #include "registry/TfrmEsecutori.h"
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
+#include "ui/FinestraElenco.h"
+#include "ui/ListaRecords.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramFolder.h"
 #include "ui/ReportPreviewDialog.h"
@@ -61,7 +64,11 @@ void rifiuta(QPrintDialog* d) { d->reject(); }
 } // namespace
 
 int main(int argc, char** argv) {
+    // Started as the program starts, so that put inside the folder users receive it shows what that
+    // folder loads (and outside it, what the machine has).
+    cartellaAutonoma::isola();
     QApplication app(argc, argv);
+    cartellaAutonoma::caricaCaratteri();
     if (app.arguments().size() != 2) {
         std::fprintf(stderr, "usage: versalio-sonda OUT.txt\n");
         return 2;
@@ -99,6 +106,13 @@ int main(int argc, char** argv) {
     QFile::remove(archivio);
     if (!QFile::copy(programFolder::path() + QStringLiteral("2024.bol"), archivio)) fallisci("the slip was not saved");
     attendi(500);
+
+    // The unpaid list, drawn in the lists' fixed-width font, with the slip just saved.
+    sulProssimo<FinestraElenco>([](FinestraElenco* d) {
+        if (d->lstRecords->modello()->rowCount() != 1) fallisci("the unpaid list does not show the saved slip");
+        d->reject();
+    });
+    set.bollettino->cmdDaSaldareClick();
 
     // The slip on A4: the preview, then the printer dialog.
     sulProssimo<TfrmStampaBolBis_A4>([](TfrmStampaBolBis_A4* d) {

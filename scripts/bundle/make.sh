@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Writes the folder users receive, dist/Versalio-VERSION-linux-x86_64.tar.gz, from the release build
+# in build-release (cmake --preset release): one folder "Versalio" with the programs, the password
+# store, the guide, the desktop entry, and the Qt, libraries, plugins, translations and fonts the
+# program loaded while the probe used its screens on a virtual X display and versalio-tool printed.
+# Before packing, the probe runs once more from inside the folder and must load no Qt of the machine.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+here=scripts/bundle
+build=build-release
+bin="$build/bin"
+probe="$build/generatori/versalio-sonda"
+work="$build/bundle"
+
+for f in "$bin/versalio" "$bin/versalio-tool" "$bin/unins000.dll" "$bin/Guida.pdf" "$probe"; do
+  [ -f "$f" ] || { echo "make.sh: $f is missing: build with cmake --preset release first" >&2; exit 1; }
+done
+version="$("$bin/versalio-tool" --version | sed -n 's/^versalio-tool //p')"
+[ -n "$version" ] || { echo "make.sh: versalio-tool --version said no version" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work/prova"
+folder="$work/Versalio"
+
+# What a session loads: the probe on X (xcb, as on a desktop), then versalio-tool printing the slip
+# the probe saved (offscreen, as the tool prints), whose libraries the loader names as it starts them.
+unset QT_QPA_PLATFORM QT_PLUGIN_PATH
+xvfb-run -a -s "-screen 0 1280x1024x24" "$probe" "$work/prova/caricati.txt"
+LD_DEBUG=libs "$bin/versalio-tool" print "$work/prova/2024.bol" --layout a4 --pdf "$work/prova/prova.pdf" \
+  2> "$work/prova/tool.log"
+sed -n 's/.*calling init: \(\/.*\)$/\1/p' "$work/prova/tool.log" >> "$work/prova/caricati.txt"
+
+"$here/select.sh" "$work/prova/caricati.txt" "$bin/versalio" "$bin/versalio-tool" > "$work/prova/scelti.txt"
+while IFS=$'\t' read -r dest src; do
+  mode=644
+  [ -x "$src" ] && [[ "$dest" != */* ]] && mode=755
+  install -D -m "$mode" "$src" "$folder/$dest"
+done < "$work/prova/scelti.txt"
+strip --strip-unneeded "$folder/versalio" "$folder/versalio-tool"
+
+install -m 644 "$bin/unins000.dll" "$bin/Guida.pdf" "$here/qt.conf" "$here/versalio.desktop" "$folder/"
+install -m 644 resources/pictures/app_icon.svg "$folder/versalio.svg"
+install -m 755 "$here/install-menu-entry" "$folder/"
+install -m 644 "$here/LEGGIMI.txt" "$folder/"
+
+# The licences of what the folder carries from the system: the copyright file of each package.
+mkdir -p "$folder/licenze"
+cut -f2 "$work/prova/scelti.txt" | grep -v "^$(pwd)/" | grep -v "^$build/" | xargs dpkg -S 2>/dev/null \
+  | sed 's/:.*//' | tr ',' '\n' | sed 's/ //g; s/:amd64$//' | sort -u | while read -r pkg; do
+  [ -f "/usr/share/doc/$pkg/copyright" ] && install -m 644 "/usr/share/doc/$pkg/copyright" "$folder/licenze/$pkg.txt"
+done
+[ -n "$(ls "$folder/licenze")" ] || { echo "make.sh: no licence of the carried packages was found" >&2; exit 1; }
+
+# The folder on its own: the probe, put beside the programs for a moment, must load Qt, its plugins
+# and its translations from the folder alone.
+cp "$probe" "$folder/versalio-sonda"
+xvfb-run -a -s "-screen 0 1280x1024x24" env QT_PLUGIN_PATH=/usr/lib/x86_64-linux-gnu/qt6/plugins \
+  "$folder/versalio-sonda" "$work/prova/cartella.txt"
+rm "$folder/versalio-sonda"
+dentro="$(cd "$folder" && pwd -P)"
+if grep -E '/(libQt6|libicu)[^/]*\.so|/qt6/(plugins|translations)/' "$work/prova/cartella.txt" | grep -v "^$dentro/"; then
+  echo "make.sh: the folder above still loads these from the machine" >&2
+  exit 1
+fi
+grep -q "^$dentro/plugins/platforms/libqxcb.so$" "$work/prova/cartella.txt" \
+  || { echo "make.sh: the folder's own xcb plugin was not loaded" >&2; exit 1; }
+# (Where the machine has the same fonts, fontconfig may take either copy of a face.)
+grep -q "^$dentro/fonts/Liberation" "$work/prova/cartella.txt" \
+  || { echo "make.sh: none of the folder's own fonts was used" >&2; exit 1; }
+[ -z "$(find "$folder" -name '*.bol' -o -name '*.pro' -o -name '*.ini')" ] \
+  || { echo "make.sh: the trial left an archive in the folder" >&2; exit 1; }
+
+mkdir -p dist
+archive="dist/Versalio-$version-linux-x86_64.tar.gz"
+tar --sort=name --owner=0 --group=0 --numeric-owner -C "$work" -czf "$archive.part" Versalio
+mv -f "$archive.part" "$archive"
+echo "$archive: $(du -h "$archive" | cut -f1) ($(du -sh "$folder" | cut -f1) unpacked)"
+echo "left to the machine: $("$here/select.sh" --system "$work/prova/caricati.txt" "$bin/versalio" "$bin/versalio-tool" | paste -sd ' ')"
