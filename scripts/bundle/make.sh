@@ -45,11 +45,16 @@ install -m 644 "$here/LEGGIMI.txt" "$folder/"
 
 # The licences of what the folder carries from the system: the copyright file of each package.
 mkdir -p "$folder/licenze"
-cut -f2 "$work/prova/scelti.txt" | grep -v "^$(pwd)/" | grep -v "^$build/" | xargs dpkg -S 2>/dev/null \
-  | sed 's/:.*//' | tr ',' '\n' | sed 's/ //g; s/:amd64$//' | sort -u | while read -r pkg; do
-  [ -f "/usr/share/doc/$pkg/copyright" ] && install -m 644 "/usr/share/doc/$pkg/copyright" "$folder/licenze/$pkg.txt"
+cut -f2 "$work/prova/scelti.txt" | grep '^/' | while read -r f; do
+  # Debian's merged /usr: a package may have registered the file under /lib.
+  owner="$(dpkg -S "$f" 2>/dev/null || dpkg -S "${f/#\/usr\/lib\//\/lib\/}" 2>/dev/null)" \
+    || { echo "make.sh: no package owns $f, so its licence cannot be carried" >&2; exit 1; }
+  pkg="${owner%%: *}"
+  pkg="${pkg%%,*}"
+  pkg="${pkg%:amd64}"
+  [ -f "/usr/share/doc/$pkg/copyright" ] || { echo "make.sh: $pkg has no copyright file" >&2; exit 1; }
+  install -m 644 "/usr/share/doc/$pkg/copyright" "$folder/licenze/$pkg.txt"
 done
-[ -n "$(ls "$folder/licenze")" ] || { echo "make.sh: no licence of the carried packages was found" >&2; exit 1; }
 
 # The folder on its own: the probe, put beside the programs for a moment, must load Qt, its plugins
 # and its translations from the folder alone.

@@ -106,7 +106,7 @@ for p in "$@"; do
 done
 for want in 'lib/libQt6Core\.so\.6' 'lib/libQt6Widgets\.so\.6' 'lib/libQt6PrintSupport\.so\.6' 'lib/libQt6Svg\.so\.6' \
     'lib/libicuuc\.so\.[0-9]+' 'lib/libicudata\.so\.[0-9]+' 'lib/libdouble-conversion\.so\.[0-9]+' 'lib/libpcre2-16\.so\.0' \
-    'lib/libmd4c\.so\.0' 'plugins/platforms/libqoffscreen\.so' 'plugins/printsupport/libcupsprintersupport\.so' \
+    'lib/libmd4c\.so\.0' 'lib/libOpenGL\.so\.0' 'plugins/platforms/libqoffscreen\.so' 'plugins/printsupport/libcupsprintersupport\.so' \
     'plugins/iconengines/libqsvgicon\.so' 'translations/qtbase_it\.qm' \
     'fonts/LiberationSans-(Regular|Bold|Italic|BoldItalic)\.ttf' 'fonts/LiberationMono-Regular\.ttf'; do
   n="$(grep -cxE "$want" <<< "$chosen")"
@@ -114,7 +114,7 @@ for want in 'lib/libQt6Core\.so\.6' 'lib/libQt6Widgets\.so\.6' 'lib/libQt6PrintS
 done
 # Every face of a family the printouts use: bold and italic come even where only the regular was seen.
 [ "$(grep -cE '^fonts/LiberationSans-' <<< "$chosen")" -eq 4 ] || fail "not the four faces of Liberation Sans: $(grep fonts/ <<< "$chosen")"
-for never in 'libc\.so\.6' 'libstdc\+\+\.so\.6' 'libGLX\.so\.0' 'libOpenGL\.so\.0' 'libEGL\.so\.1' 'libX11\.so\.6' \
+for never in 'libc\.so\.6' 'libstdc\+\+\.so\.6' 'libGLX\.so\.0' 'libEGL\.so\.1' 'libX11\.so\.6' \
     'libfontconfig\.so\.1' 'libfreetype\.so\.6' 'libcups\.so\.2' 'libglib-2\.0\.so\.0'; do
   grep -qE "/$never\$" <<< "$chosen" && fail "$never is carried, though the machine's must be used"
   grep -qxE "$never" "$tmp/sistema.txt" || fail "$never is not among the libraries left to the machine"
