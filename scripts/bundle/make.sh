@@ -56,6 +56,19 @@ cut -f2 "$work/prova/scelti.txt" | grep '^/' | while read -r f; do
   install -m 644 "/usr/share/doc/$pkg/copyright" "$folder/licenze/$pkg.txt"
 done
 
+# The oldest systems the folder is for (Ubuntu 22.04: glibc 2.35, the C++ runtime of GCC 12) must
+# have every version of the C library and of the C++ runtime that the carried files ask for.
+newest() { { find "$folder" -type f \( -perm -u+x -o -name '*.so*' \) -exec objdump -T {} + 2>/dev/null || true; } \
+  | grep -o "$1_[0-9.]*" | sort -uV | tail -n 1; }
+for need in "GLIBC 2.35" "GLIBCXX 3.4.30"; do
+  set -- $need
+  asked="$(newest "$1")"
+  if [ "$(printf '%s\n%s\n' "$asked" "$1_$2" | sort -V | tail -n 1)" != "$1_$2" ]; then
+    echo "make.sh: the folder asks for $asked, newer than Debian 12 and Ubuntu 22.04 have ($1_$2)" >&2
+    exit 1
+  fi
+done
+
 # The folder on its own: the probe, put beside the programs for a moment, must load Qt, its plugins
 # and its translations from the folder alone.
 cp "$probe" "$folder/versalio-sonda"
