@@ -12,7 +12,8 @@ bin="$build/bin"
 probe="$build/generatori/versalio-sonda"
 work="$build/bundle"
 
-for f in "$bin/versalio" "$bin/versalio-tool" "$bin/unins000.dll" "$bin/Guida.pdf" "$probe"; do
+accesso="$build/generatori/versalio-accesso"
+for f in "$bin/versalio" "$bin/versalio-tool" "$bin/Guida.pdf" "$probe" "$accesso"; do
   [ -f "$f" ] || { echo "make.sh: $f is missing: build with cmake --preset release first" >&2; exit 1; }
 done
 version="$("$bin/versalio-tool" --version | sed -n 's/^versalio-tool //p')"
@@ -38,7 +39,11 @@ while IFS=$'\t' read -r dest src; do
 done < "$work/prova/scelti.txt"
 strip --strip-unneeded "$folder/versalio" "$folder/versalio-tool"
 
-install -m 644 "$bin/unins000.dll" "$bin/Guida.pdf" "$here/qt.conf" "$here/versalio.desktop" "$folder/"
+# A password store of its own, with the first-access password: never the build folder's, which
+# whoever tried the release build may have changed.
+"$accesso" "$folder"
+[ -f "$folder/unins000.dll" ] || { echo "make.sh: no password store was written" >&2; exit 1; }
+install -m 644 "$bin/Guida.pdf" "$here/qt.conf" "$here/versalio.desktop" "$folder/"
 install -m 644 resources/pictures/app_icon.svg "$folder/versalio.svg"
 install -m 755 "$here/install-menu-entry" "$folder/"
 install -m 644 "$here/LEGGIMI.txt" "$folder/"
