@@ -16,6 +16,7 @@
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
 #include "TfrmDaSaldare.h"
+#include "TfrmEmissioneBollettini.h"
 #include "TfrmExpBollettini.h"
 #include "TfrmScadute.h"
 #include "TfrmTrovaBollettini.h"
@@ -129,6 +130,8 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
              QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
             {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
              QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+            {&cmdEmissione, "cmdEmissione", "Emissione bollettini", "cmd_emissione",
+             QStringLiteral("Emette in una volta sola i bollettini di un gruppo di esecutori dell'archivio anagrafico.")},
         },
         "Esporta", QPoint(964, 8), 49);
     frecce(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
@@ -146,6 +149,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
     connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
     connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
+    connect(cmdEmissione, &QToolButton::clicked, this, &TfrmBollettino::cmdEmissioneClick);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
     connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
 
@@ -354,19 +358,9 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
         txtCentsExit();
     } else if (event->type() == QEvent::KeyPress && watched == txtDataScade) {
         auto* k = static_cast<QKeyEvent*>(event);
-        switch (k->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return false; // moving on, or half of a key combination
-        default:
-            txtDataScadeKeyDown(k);
-            return true;
-        }
+        if (passaOltreData(k->key())) return false;
+        txtDataScadeKeyDown(k);
+        return true;
     }
     return SchedaWorkspace::eventFilter(watched, event);
 }
@@ -403,6 +397,11 @@ void TfrmBollettino::cmdDaSaldareClick() {
 void TfrmBollettino::cmdScadutiClick() {
     TfrmScadute elenco(this, destinoElenchi(this));
     elenco.exec();
+}
+
+void TfrmBollettino::cmdEmissioneClick() {
+    TfrmEmissioneBollettini emissione(lblFile->text(), this);
+    emissione.exec();
 }
 
 void TfrmBollettino::impIntestatarioClick() { importa(this, QStringLiteral("intestatario")); }
