@@ -133,7 +133,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
             {&cmdEmissione, "cmdEmissione", "Emissione bollettini", "cmd_emissione",
              QStringLiteral("Emette in una volta sola i bollettini di un gruppo di esecutori dell'archivio anagrafico.")},
         },
-        "Esporta", QPoint(964, 8), 49);
+        "Esporta", QPoint(964, 8), 46); // thirteen commands above the arrows
     frecce(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
     pulsantiImmagine(
         panContainer, form,

@@ -83,7 +83,7 @@ private:
     QHash<QString, QLineEdit*> m_campi;
 };
 
-const QRectF kCartaAnteprima(kDestra, 360, kColonna, 270);
+
 
 } // namespace
 
@@ -201,7 +201,7 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     etichetta(this, QStringLiteral("BOLLETTINO DA EMETTERE"), QRect(kDestra, m_fascia + 8, kColonna, 22))
         ->setObjectName(QStringLiteral("lblBollettino"));
     const int h = 28, x = kDestra + 130, largo = kColonna - 130;
-    int y = m_fascia + 38;
+    int y = m_fascia + 36;
     txtCCP = campo(this, QStringLiteral("txtCCP"), 12, QRect(x, y, 150, h), QStringLiteral("sul C/C n."));
     etichetta(this, QStringLiteral("sul C/C n."), QRect(kDestra, y, 125, h))->setBuddy(txtCCP);
     etichetta(this, QStringLiteral("di Euro"), QRect(x + 166, y, 60, h));
@@ -212,7 +212,7 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtCents->setAlignment(Qt::AlignCenter);
 
-    y += 40;
+    y += 38;
     etichetta(this, QStringLiteral("INTESTATO A:"), QRect(kDestra, y, 100, h));
     pulsantiImmagine(this, m_form,
                      {{&impIntestatario, "impIntestatario", "", "imp_anagrafica",
@@ -221,16 +221,16 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     impIntestatario->setFocusPolicy(Qt::TabFocus); // in this dialog the keyboard reaches it too
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmEmissioneBollettini::impIntestatarioClick);
     txtIntestatario = campo(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
-    y += 36;
+    y += 32;
     txtIndirizzoInt = campo(this, QStringLiteral("txtIndirizzoInt"), 34, QRect(x, y, largo, h),
                             QStringLiteral("Indirizzo dell'intestatario"));
-    y += 40;
+    y += 38;
     txtCausale01 = campo(this, QStringLiteral("txtCausale01"), 250, QRect(x, y, largo, h), QStringLiteral("CAUSALE"));
     etichetta(this, QStringLiteral("CAUSALE:"), QRect(kDestra, y, 125, h))->setBuddy(txtCausale01);
-    y += 36;
+    y += 32;
     txtCausale02 =
         campo(this, QStringLiteral("txtCausale02"), 250, QRect(x, y, largo, h), QStringLiteral("Causale, secondo rigo"));
-    y += 40;
+    y += 38;
     txtDataScade = campo(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
     etichetta(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
     txtDataScade->setReadOnly(true);
@@ -238,6 +238,7 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
     etichetta(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), false)
         ->setObjectName(QStringLiteral("lblSuggerimentoData"));
+    m_carta = QRect(kDestra, y + h + 14, kColonna, kDimensione.height() - 56 - (y + h + 14));
 
     // The workspace's Enter ring, typing rules and frames.
     const QList<QLineEdit*> anello = {txtCCP,          txtImporto,   txtCents,     txtIntestatario,
@@ -260,7 +261,7 @@ void TfrmEmissioneBollettini::costruisciAnteprima() {
     f.setBold(true);
     lblAnteprima->setFont(f);
     lblAnteprima->setStyleSheet(QStringLiteral("color: white;"));
-    const QRect carta = kCartaAnteprima.toRect();
+    const QRect carta = m_carta;
     lblAnteprima->setGeometry(carta.left() + 14, carta.top(), carta.width() - 28, 30);
 
     QLabel** righe[] = {&lblAnteprimaCCP,       &lblAnteprimaLettere,   &lblAnteprimaIntestatario,
@@ -276,7 +277,7 @@ void TfrmEmissioneBollettini::costruisciAnteprima() {
         l->setStyleSheet(kStile);
         l->setTextFormat(Qt::RichText);
         l->setWordWrap(true);
-        const int alto = i == 2 || i == 3 ? 44 : 28;
+        const int alto = i == 2 || i == 3 ? 40 : 22; // holder and reason take two lines
         l->setGeometry(carta.left() + 14, y, carta.width() - 28, alto);
         y += alto + 4;
         *righe[i] = l;
@@ -286,7 +287,7 @@ void TfrmEmissioneBollettini::costruisciAnteprima() {
     lblAnteprimaImporto->setStyleSheet(kStile);
     lblAnteprimaImporto->setTextFormat(Qt::RichText);
     lblAnteprimaImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblAnteprimaImporto->setGeometry(carta.left() + 300, carta.top() + 38, carta.width() - 314, 28);
+    lblAnteprimaImporto->setGeometry(carta.left() + 300, carta.top() + 38, carta.width() - 314, 22);
 }
 
 void TfrmEmissioneBollettini::paintEvent(QPaintEvent*) {
@@ -294,7 +295,7 @@ void TfrmEmissioneBollettini::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setPen(QColor(0xb0, 0xc4, 0xde));
     p.drawLine(kDestra - 12, m_fascia + 12, kDestra - 12, height() - 12);
-    disegnaCarta(p, kCartaAnteprima);
+    disegnaCarta(p, m_carta);
 }
 
 bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
@@ -492,7 +493,7 @@ TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollett
     setObjectName(QStringLiteral("frmStampaEmissione"));
     setWindowTitle(QStringLiteral(" Stampa dei bollettini emessi"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(560, 300);
+    setFixedSize(560, 250);
 
     auto* img = new Picture(QStringLiteral("imgStampa"), QStringLiteral(":/pictures/cmd_stampa.svg"), this);
     img->setGeometry(24, 24, 56, 56);
@@ -511,20 +512,20 @@ TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollett
     QFont f = testo->font();
     f.setPointSizeF(f.pointSizeF() * 1.1);
     testo->setFont(f);
-    testo->setGeometry(100, 20, 436, 130);
+    testo->setGeometry(100, 20, 436, 110);
 
     lblEsito = new QLabel(this);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
     lblEsito->setStyleSheet(QStringLiteral("color: #1f5f1f; font-weight: bold;"));
-    lblEsito->setGeometry(100, 156, 436, 40);
+    lblEsito->setGeometry(100, 134, 436, 40);
     lblEsito->setWordWrap(true);
 
     btnModulo = pannelliElenco::pulsante(this, "btnModulo", QStringLiteral("Stampa su Mod. in bianco"),
-                                         QRect(24, 240, 200, 36));
+                                         QRect(24, 192, 200, 36));
     btnModulo->setIcon(QIcon(QStringLiteral(":/pictures/cmd_stampa_modulo.svg")));
-    btnA4 = pannelliElenco::pulsante(this, "btnA4", QStringLiteral("Crea PDF su foglio A4"), QRect(232, 240, 180, 36));
+    btnA4 = pannelliElenco::pulsante(this, "btnA4", QStringLiteral("Crea PDF su foglio A4"), QRect(232, 192, 180, 36));
     btnA4->setIcon(QIcon(QStringLiteral(":/pictures/cmd_pdf.svg")));
-    btnChiudi = pannelliElenco::pulsante(this, "btnChiudi", QStringLiteral("Chiudi"), QRect(420, 240, 116, 36));
+    btnChiudi = pannelliElenco::pulsante(this, "btnChiudi", QStringLiteral("Chiudi"), QRect(420, 192, 116, 36));
     btnChiudi->setIcon(QIcon(QStringLiteral(":/pictures/cmd_esci.svg")));
     connect(btnModulo, &QPushButton::clicked, this, &TfrmStampaEmissione::btnModuloClick);
     connect(btnA4, &QPushButton::clicked, this, &TfrmStampaEmissione::btnA4Click);

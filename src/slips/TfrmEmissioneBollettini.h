@@ -74,6 +74,7 @@ private:
     QString m_archivio;
     EntryForm* m_form;
     int m_fascia;
+    QRect m_carta; // the preview's card
     QList<emissione::Esecutore> m_esecutori;
     QList<TSchedaBollettino> m_emessi;
     qint64 m_primo = 0;
