@@ -1,6 +1,7 @@
 #include "TfrmBollettino.h"
 
 #include "GuidaBollettini.h"
+#include "SlipPrintPictures.h"
 #include "TfrmCalendario.h"
 #include "ui/Clock.h"
 #include "ui/EntryForm.h"
@@ -38,22 +39,7 @@ const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollet
 
 // The slip card behind the fields, drawn like a paper slip.
 void disegnaScheda(QPainter& p) {
-    auto card = [&p](QRectF r, const QString& title, QColor band) {
-        p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
-        p.setBrush(QColor(0xfb, 0xfd, 0xff));
-        p.drawRoundedRect(r, 8, 8);
-        QPainterPath head;
-        head.setFillRule(Qt::WindingFill);
-        head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
-        head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
-        p.fillPath(head, band);
-        p.setPen(Qt::white);
-        QFont f = p.font();
-        f.setBold(true);
-        f.setPointSize(10);
-        p.setFont(f);
-        p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, title);
-    };
+    auto card = [&p](QRectF r, const QString& title, QColor band) { slipPictures::carta(p, r, title, band); };
     card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
          QColor(0x2f, 0x5f, 0x8f));
     card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));

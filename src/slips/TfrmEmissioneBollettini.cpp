@@ -1,6 +1,7 @@
 #include "TfrmEmissioneBollettini.h"
 
 #include "GuidaEmissione.h"
+#include "SlipPrintPictures.h"
 #include "TfrmCalendario.h"
 #include "registry/DestinoScheda.h"
 #include "registry/TfrmTrovaEsecutori.h"
@@ -28,7 +29,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -55,19 +55,6 @@ QLineEdit* campo(QWidget* parent, const QString& nome, int capacita, QRect geome
     e->setGeometry(geometry);
     e->setAccessibleName(detto);
     return e;
-}
-
-// A card of the preview: a framed white card with a steel-blue heading, like the slip workspace's.
-void disegnaCarta(QPainter& p, QRectF r) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
-    p.setBrush(QColor(0xfb, 0xfd, 0xff));
-    p.drawRoundedRect(r, 8, 8);
-    QPainterPath head;
-    head.setFillRule(Qt::WindingFill);
-    head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
-    head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
-    p.fillPath(head, QColor(0x2f, 0x5f, 0x8f));
 }
 
 // The picker writes the chosen card's account, holder, address and reason into these fields.
@@ -181,7 +168,7 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
         aggiornaConteggio();
         aggiornaAnteprima();
     });
-    connect(lstEsecutori->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(lstEsecutori->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { aggiornaAnteprima(); });
     // Enter or a double click on a card ticks or unticks it.
     connect(lstEsecutori, &ListaRecords::richiestaCaricamento, this, [this] {
@@ -295,7 +282,8 @@ void TfrmEmissioneBollettini::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setPen(QColor(0xb0, 0xc4, 0xde));
     p.drawLine(kDestra - 12, m_fascia + 12, kDestra - 12, height() - 12);
-    disegnaCarta(p, m_carta);
+    p.setRenderHint(QPainter::Antialiasing);
+    slipPictures::carta(p, m_carta, QString(), QColor(0x2f, 0x5f, 0x8f));
 }
 
 bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
@@ -396,7 +384,7 @@ void TfrmEmissioneBollettini::aggiornaAnteprima() {
         return;
     }
     int numero = 0; // its place among the slips to issue
-    for (int i = 0; i <= rigaAnteprima(); ++i) numero += lstEsecutori->modello()->spuntata(i) ? 1 : 0;
+    for (int i = 0, r = rigaAnteprima(); i <= r; ++i) numero += lstEsecutori->modello()->spuntata(i) ? 1 : 0;
     lblAnteprima->setText(QStringLiteral("ANTEPRIMA DEL BOLLETTINO %1 DI %2")
                               .arg(numero)
                               .arg(lstEsecutori->modello()->spuntate()));

@@ -64,6 +64,9 @@ int run(const QStringList& args) {
     if (files.size() != 1) return usageError(kIssueSlips, QStringLiteral("give exactly one archive file"));
     const QString archive = files.first();
     const QFileInfo archiveInfo(archive);
+    // Only a yearly archive takes slips: a file of another kind given by mistake is never written.
+    if (!archiveInfo.fileName().endsWith(QLatin1String(".bol"), Qt::CaseInsensitive))
+        return usageError(kIssueSlips, QStringLiteral("%1 is not a yearly archive of slips (2025.bol)").arg(archive));
     const QString registry = cl.isSet(kRegistry) ? last(cl, kRegistry)
                                                  : archiveInfo.absoluteDir().filePath(QStringLiteral("Esecutori.pro"));
     if (registry.isEmpty()) return usageError(kIssueSlips, QStringLiteral("--registry needs a file name"));

@@ -224,8 +224,12 @@ private slots:
         QTest::keyClick(e.lstEsecutori, Qt::Key_Return);
         QCOMPARE(e.lblSelezionate->text(), QString("Esecutori selezionati: 4 su 5"));
         QVERIFY(!e.anteprima()->Esecutore.get().contains("NERI")); // an unticked card is not previewed
-        e.lstEsecutori->selezionaRiga(3);
+        // A click on a line (beside its tick box) previews that card's slip.
+        const QRect riga = e.lstEsecutori->visualRect(e.lstEsecutori->modello()->index(3));
+        QTest::mouseClick(e.lstEsecutori->viewport(), Qt::LeftButton, {}, riga.center());
         QCOMPARE(e.anteprima()->Esecutore.get(), QString("ROSSI MARIO"));
+        QVERIFY(e.lblAnteprimaEsecutore->text().contains("ROSSI MARIO"));
+        QVERIFY(e.lstEsecutori->modello()->spuntata(3)); // the click did not untick it
         QCOMPARE(e.lblAnteprima->text(), QString("ANTEPRIMA DEL BOLLETTINO 3 DI 4"));
 
         RecordingReportOutput output;

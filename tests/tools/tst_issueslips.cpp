@@ -125,12 +125,16 @@ private slots:
             << "digits only";
         QTest::newRow("unknown filter") << QStringList{a, "--Citta", "Roma", "--amount", "5", "--due", "01/01/2025"}
                                         << "unknown option --Citta";
+        QTest::newRow("not an archive") << QStringList{"NOTES.txt", "--amount", "5", "--due", "01/01/2025",
+                                                       "--holder-card", "1"}
+                                        << "is not a yearly archive of slips";
         QTest::newRow("card zero") << QStringList{a, "--amount", "5", "--due", "01/01/2025", "--holder-card", "0"}
                                    << "position from 1";
     }
     void usageErrors() {
         QFETCH(QStringList, args);
         args.replaceInStrings("ARCHIVE", archive());
+        args.replaceInStrings("NOTES.txt", path("note.txt"));
         const ToolRun r = tool(QStringList{"issue-slips"} + args);
         QCOMPARE(r.code, 2);
         QFETCH(QString, message);
@@ -138,6 +142,7 @@ private slots:
         QVERIFY(r.err.contains("usage: versalio-tool issue-slips"));
         QVERIFY(r.out.isEmpty());
         QVERIFY(!QFile::exists(archive()));
+        QVERIFY(!QFile::exists(path("note.txt")));
     }
 
     // Failures exit 1, say why, and leave every file as it was.
