@@ -105,7 +105,9 @@ TfrmEmissioneBollettini::TfrmEmissioneBollettini(const QString& archivio, QWidge
     btnEmetti =
         pannelliElenco::pulsante(this, "btnEmetti", QStringLiteral("Emetti bollettini"), QRect(1024, y, 160, 34));
     btnEmetti->setIcon(QIcon(QStringLiteral(":/pictures/cmd_emissione.svg")));
-    for (QPushButton* b : {btnCerca, btnTutte, btnNessuna, btnGuida, btnAnnulla, btnEmetti}) b->setAutoDefault(false);
+    // Enter on a focused button presses it; the fields' Enter only moves the focus, so no button is
+    // the dialog's default.
+    for (QPushButton* b : {btnCerca, btnTutte, btnNessuna, btnGuida, btnAnnulla, btnEmetti}) b->setAutoDefault(true);
     connect(btnGuida, &QPushButton::clicked, this, &TfrmEmissioneBollettini::btnGuidaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnEmetti, &QPushButton::clicked, this, &TfrmEmissioneBollettini::btnEmettiClick);
@@ -113,7 +115,7 @@ TfrmEmissioneBollettini::TfrmEmissioneBollettini(const QString& archivio, QWidge
     // Tab goes through the filters, the list, then the slip's fields in the order Enter takes.
     QList<QWidget*> tabs;
     for (QLineEdit* f : filtri) tabs << f;
-    tabs << btnCerca << lstEsecutori << btnTutte << btnNessuna << txtCCP << txtImporto << txtCents << txtIntestatario
+    tabs << btnCerca << lstEsecutori << btnTutte << btnNessuna << txtCCP << txtImporto << txtCents << impIntestatario << txtIntestatario
          << txtIndirizzoInt << txtCausale01 << txtCausale02 << txtDataScade << btnEmetti << btnAnnulla << btnGuida;
     for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
 

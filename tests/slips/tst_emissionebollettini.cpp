@@ -203,6 +203,10 @@ private slots:
         QTest::keyClick(e.filtri.first(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), e.filtri[1]);
         QVERIFY(e.findChild<QWidget*>("effFiltroCategoria")->isVisible());
+        for (int i = 1; i < 10; ++i) QTest::keyClick(e.filtri[i], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), e.btnCerca);
+        QTest::keyClick(e.btnCerca, Qt::Key_Return); // Enter on Cerca searches: every card
+        QCOMPARE(e.esecutori().size(), 7);
         compila(e, "socio", "50", "", QDate(2025, 3, 31));
         QCOMPARE(e.lblSelezionate->text(), QString("Esecutori selezionati: 5 su 5"));
         QStringList elencati;
