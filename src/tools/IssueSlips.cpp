@@ -172,6 +172,11 @@ int run(const QStringList& args) {
         line.add(QLatin1StringView("line"), rigaBollettino(slips[i]));
         if ((out() << line.text()).failed()) break;
     }
+    // The slips are in the archive even when their positions could not be told: say where they went.
+    if (!cl.isSet(kDryRun) && !out().flush())
+        err() << "versalio-tool issue-slips: " << QString::number(slips.size()) << " slips were added to " << archive
+              << " at positions " << QString::number(first) << " to " << QString::number(first + slips.size() - 1)
+              << "\n";
     return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
 #include "print/EmissioneBollettini.h"
+#include "common/ChildFaults.h"
 #include "common/FaultInjection.h"
 #include "common/FileBytes.h"
 #include "common/Records.h"
@@ -187,6 +188,16 @@ private slots:
         QVERIFY(r.out.isEmpty());
         QCOMPARE(readAll(archive()), before);
     }
+
+#ifdef Q_OS_UNIX
+    // Output nobody reads: a failure, yet the slips are in the archive, and the tool says where.
+    void closedOutputStillTellsWhereTheSlipsWent() {
+        const ToolRun r = tool(base(), childFaults::closedPipe);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("2 slips were added to " + archive() + " at positions 1 to 2"), qPrintable(r.err));
+        QCOMPARE(QFileInfo(archive()).size(), 2 * 2968);
+    }
+#endif
 
     void helpListsTheSubcommand() {
         const ToolRun r = tool({"--help"});
