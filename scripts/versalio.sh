@@ -35,6 +35,7 @@ if [ "${1:-run}" = bench ]; then
   cmake --build --preset bench
   build-bench/bin/bench_archive
   build-bench/bin/bench_elenchi
+  build-bench/bin/bench_emissione
   exec build-bench/bin/bench_riepilogo
 fi
 

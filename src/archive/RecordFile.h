@@ -22,6 +22,10 @@ public:
     void write(qint64 index, const T& r) { writeAt(index, reinterpret_cast<const char*>(&r)); }
     // Returns the new record's 1-based position.
     qint64 append(const T& r) { return RecordFileBase::append(reinterpret_cast<const char*>(&r)); }
+    // Appends all of `records` or none of them; returns the first new record's 1-based position.
+    qint64 appendAll(const T* records, qint64 count) {
+        return RecordFileBase::appendAll(reinterpret_cast<const char*>(records), count);
+    }
 
     // f(position, record) for every whole record; f returns void, or false to stop early.
     template <class F> void scan(F&& f) {

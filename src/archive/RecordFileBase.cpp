@@ -2,6 +2,7 @@
 
 #include "ArchiveError.h"
 #include "FileLock.h"
+#include "FileSync.h"
 
 #include <QFileInfo>
 #include <vector>
@@ -61,6 +62,32 @@ qint64 RecordFileBase::append(const char* record) {
     seekTo(n);
     writeRecord(record);
     return n + 1;
+}
+
+qint64 RecordFileBase::appendAll(const char* records, qint64 count) {
+    FileLock lock(m_file, FileLock::Exclusive);
+    const qint64 n = countUnlocked();
+    if (count <= 0) return n + 1;
+    const qint64 oldSize = m_file.size();
+    const qint64 start = n * m_size;
+    // A trailing piece shorter than a record is written over like by append(); keep it to put back.
+    QByteArray tail;
+    if (oldSize > start) {
+        seekTo(n);
+        tail = m_file.read(oldSize - start);
+        if (tail.size() != oldSize - start) fail("read");
+    }
+    seekTo(n);
+    const qint64 bytes = count * m_size;
+    if (m_file.write(records, bytes) == bytes && m_file.flush() && syncToDisk(m_file)) return n + 1;
+    // Nothing of this batch may stay: back to the old length, then the old tail where it was.
+    const QString why = m_file.errorString();
+    const bool restored = m_file.resize(start) && (tail.isEmpty() || (m_file.seek(start) &&
+                                                                      m_file.write(tail) == tail.size())) &&
+                          m_file.flush() && m_file.size() == oldSize;
+    throw ArchiveError(QStringLiteral("write %1: %2%3")
+                           .arg(m_path, why,
+                                restored ? QString() : QStringLiteral(" (and the file could not be put back)")));
 }
 
 void RecordFileBase::scan(const std::function<bool(qint64, const char*)>& visit) {

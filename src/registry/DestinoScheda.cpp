@@ -1,5 +1,7 @@
 #include "DestinoScheda.h"
 
+#include "archive/Importazione.h"
+
 #include <QLineEdit>
 #include <QWidget>
 
@@ -12,17 +14,11 @@ void DestinoFinestra::caricaScheda(const TSchedaAnagrafica& scheda, qint64 posiz
 }
 
 QList<std::pair<QString, QString>> campiImportati(const QString& modo, const TSchedaAnagrafica& s) {
-    if (modo == QLatin1String("esecutore"))
-        return {{QStringLiteral("txtEsecutore"), s.Esecutore.get()},
-                {QStringLiteral("txtIndirizzoRes"), s.IndirizzoRes.get()},
-                {QStringLiteral("txtCapRes"), s.CapRes.get()},
-                {QStringLiteral("txtComuneRes"), s.ComuneRes.get()}};
-    if (modo == QLatin1String("intestatario"))
-        return {{QStringLiteral("txtCCP"), s.CCP.get()},
-                {QStringLiteral("txtIntestatario"), s.Esecutore.get()},
-                {QStringLiteral("txtIndirizzoInt"), s.IndirizzoRes.get() + QLatin1Char(' ') + s.ComuneRes.get()},
-                {QStringLiteral("txtCausale01"), s.Causale01.get()},
-                {QStringLiteral("txtCausale02"), s.Causale02.get()}};
-    if (modo == QLatin1String("riepilogo")) return {{QStringLiteral("txtCCP"), s.CCP.get()}};
-    return {};
+    importazione::Campi campi;
+    if (modo == QLatin1String("esecutore")) campi = importazione::esecutore(s);
+    else if (modo == QLatin1String("intestatario")) campi = importazione::intestatario(s);
+    else if (modo == QLatin1String("riepilogo")) campi = {{QStringLiteral("CCP"), s.CCP.get()}};
+    // The opener's edit fields are named after the record fields they show.
+    for (auto& [campo, valore] : campi) campo.prepend(QLatin1String("txt"));
+    return campi;
 }

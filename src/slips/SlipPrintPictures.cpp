@@ -160,4 +160,22 @@ QPixmap foglioA4(const QSize& size, qreal dpr) {
     return pm;
 }
 
+void carta(QPainter& p, const QRectF& r, const QString& titolo, const QColor& fascia) {
+    p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
+    p.setBrush(QColor(0xfb, 0xfd, 0xff));
+    p.drawRoundedRect(r, 8, 8);
+    QPainterPath head;
+    head.setFillRule(Qt::WindingFill);
+    head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
+    head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
+    p.fillPath(head, fascia);
+    if (titolo.isEmpty()) return;
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPointSize(10);
+    p.setFont(f);
+    p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, titolo);
+}
+
 } // namespace slipPictures

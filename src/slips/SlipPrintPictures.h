@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QColor>
 #include <QPixmap>
+#include <QRectF>
 #include <QSize>
+#include <QString>
+
+class QPainter;
 
 // The instruction pictures of the two slip print dialogs, drawn at the screen's resolution.
 namespace slipPictures {
@@ -12,5 +17,9 @@ QPixmap margini(const QSize& size, qreal devicePixelRatio);
 QPixmap vassoio(const QSize& size, qreal devicePixelRatio);
 // A landscape A4 sheet with the slip printed in its lower half.
 QPixmap foglioA4(const QSize& size, qreal devicePixelRatio);
+
+// A card of the slip screens: a white rounded card with a coloured heading band 30 pixels high
+// carrying `titolo` in white (none when empty).
+void carta(QPainter& p, const QRectF& r, const QString& titolo, const QColor& fascia);
 
 } // namespace slipPictures

@@ -1,6 +1,7 @@
 #include "TfrmBollettino.h"
 
 #include "GuidaBollettini.h"
+#include "SlipPrintPictures.h"
 #include "TfrmCalendario.h"
 #include "ui/Clock.h"
 #include "ui/EntryForm.h"
@@ -16,6 +17,7 @@
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
 #include "TfrmDaSaldare.h"
+#include "TfrmEmissioneBollettini.h"
 #include "TfrmExpBollettini.h"
 #include "TfrmScadute.h"
 #include "TfrmTrovaBollettini.h"
@@ -37,22 +39,7 @@ const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollet
 
 // The slip card behind the fields, drawn like a paper slip.
 void disegnaScheda(QPainter& p) {
-    auto card = [&p](QRectF r, const QString& title, QColor band) {
-        p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
-        p.setBrush(QColor(0xfb, 0xfd, 0xff));
-        p.drawRoundedRect(r, 8, 8);
-        QPainterPath head;
-        head.setFillRule(Qt::WindingFill);
-        head.addRoundedRect(QRectF(r.left(), r.top(), r.width(), 30), 8, 8);
-        head.addRect(QRectF(r.left(), r.top() + 15, r.width(), 15));
-        p.fillPath(head, band);
-        p.setPen(Qt::white);
-        QFont f = p.font();
-        f.setBold(true);
-        f.setPointSize(10);
-        p.setFont(f);
-        p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, title);
-    };
+    auto card = [&p](QRectF r, const QString& title, QColor band) { slipPictures::carta(p, r, title, band); };
     card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
          QColor(0x2f, 0x5f, 0x8f));
     card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
@@ -129,8 +116,10 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
              QStringLiteral("Visualizza l'elenco dei bollettini non saldati.")},
             {&cmdScaduti, "cmdScaduti", "Scaduti", "cmd_scaduti",
              QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati.")},
+            {&cmdEmissione, "cmdEmissione", "Emissione bollettini", "cmd_emissione",
+             QStringLiteral("Emette in una volta sola i bollettini di un gruppo di esecutori dell'archivio anagrafico.")},
         },
-        "Esporta", QPoint(964, 8), 49);
+        "Esporta", QPoint(964, 8), 46); // thirteen commands above the arrows
     frecce(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
     pulsantiImmagine(
         panContainer, form,
@@ -146,6 +135,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(cmdStampa_su_A4, &QToolButton::clicked, this, &TfrmBollettino::cmdStampa_su_A4Click);
     connect(cmdDaSaldare, &QToolButton::clicked, this, &TfrmBollettino::cmdDaSaldareClick);
     connect(cmdScaduti, &QToolButton::clicked, this, &TfrmBollettino::cmdScadutiClick);
+    connect(cmdEmissione, &QToolButton::clicked, this, &TfrmBollettino::cmdEmissioneClick);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmBollettino::impIntestatarioClick);
     connect(impEsecutore, &QToolButton::clicked, this, &TfrmBollettino::impEsecutoreClick);
 
@@ -354,19 +344,9 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
         txtCentsExit();
     } else if (event->type() == QEvent::KeyPress && watched == txtDataScade) {
         auto* k = static_cast<QKeyEvent*>(event);
-        switch (k->key()) {
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Shift:
-        case Qt::Key_Control:
-        case Qt::Key_Alt:
-        case Qt::Key_Meta:
-        case Qt::Key_AltGr:
-            return false; // moving on, or half of a key combination
-        default:
-            txtDataScadeKeyDown(k);
-            return true;
-        }
+        if (passaOltreData(k->key())) return false;
+        txtDataScadeKeyDown(k);
+        return true;
     }
     return SchedaWorkspace::eventFilter(watched, event);
 }
@@ -403,6 +383,11 @@ void TfrmBollettino::cmdDaSaldareClick() {
 void TfrmBollettino::cmdScadutiClick() {
     TfrmScadute elenco(this, destinoElenchi(this));
     elenco.exec();
+}
+
+void TfrmBollettino::cmdEmissioneClick() {
+    TfrmEmissioneBollettini emissione(lblFile->text(), this);
+    emissione.exec();
 }
 
 void TfrmBollettino::impIntestatarioClick() { importa(this, QStringLiteral("intestatario")); }

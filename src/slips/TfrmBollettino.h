@@ -35,7 +35,7 @@ public:
     QLabel* txtIntero;
     QCheckBox* chkSaldato;
     QLabel* lblFile; // the year's archive
-    QToolButton *cmdAllega, *cmdStampa_su_Modulo, *cmdStampa_su_A4, *cmdDaSaldare, *cmdScaduti;
+    QToolButton *cmdAllega, *cmdStampa_su_Modulo, *cmdStampa_su_A4, *cmdDaSaldare, *cmdScaduti, *cmdEmissione;
     QToolButton *impIntestatario, *impEsecutore;
 
     void btnApriClick();
@@ -48,6 +48,7 @@ public:
     void cmdEsportaClick() override;
     void cmdDaSaldareClick();
     void cmdScadutiClick();
+    void cmdEmissioneClick();
     void impIntestatarioClick();
     void impEsecutoreClick();
     void txtImportoKeyUp();

@@ -9,7 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TfrmCalendario::TfrmCalendario(TfrmBollettino* bollettino) : QDialog(bollettino), m_bollettino(bollettino) {
+TfrmCalendario::TfrmCalendario(TfrmBollettino* bollettino) : TfrmCalendario(bollettino, bollettino->txtDataScade) {}
+
+TfrmCalendario::TfrmCalendario(QWidget* parent, QLineEdit* destinazione)
+    : QDialog(parent), m_destinazione(destinazione) {
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -51,6 +54,19 @@ TfrmCalendario::TfrmCalendario(TfrmBollettino* bollettino) : QDialog(bollettino)
 
 void TfrmCalendario::btnImportaDataClick() {
     if (lblMemory->text() != QLatin1String("datascade")) return;
-    m_bollettino->txtDataScade->setText(dates::format(calAppuntamenti->selectedDate()));
+    m_destinazione->setText(dates::format(calAppuntamenti->selectedDate()));
     accept();
+}
+
+bool passaOltreData(int key) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return true;
+    default: return false;
+    }
 }

@@ -4,15 +4,18 @@
 
 class QCalendarWidget;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TfrmBollettino;
 
 // The date picker: a month calendar that starts on today; "Importa" writes the chosen date into
-// the slip's due date.
+// the slip's due date, or into the due date of the batch of slips.
 class TfrmCalendario : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmCalendario(TfrmBollettino* bollettino);
+    // Over `parent`, writing into `destinazione`.
+    TfrmCalendario(QWidget* parent, QLineEdit* destinazione);
 
     QLabel* lblMemory; // the caller's mode: "datascade"
     QCalendarWidget* calAppuntamenti;
@@ -22,5 +25,9 @@ public:
     void btnImportaDataClick();
 
 private:
-    TfrmBollettino* m_bollettino;
+    QLineEdit* m_destinazione;
 };
+
+// Keys that do not open the picker from a due-date field: moving on (Tab, Shift+Tab) and the first
+// half of a key combination.
+bool passaOltreData(int key);

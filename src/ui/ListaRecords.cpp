@@ -21,7 +21,43 @@ public:
 void ModelloElenco::imposta(Elenco elenco) {
     beginResetModel();
     m_elenco = std::move(elenco);
+    m_spunte = QList<bool>(m_conSpunte ? m_elenco.size() : 0, true);
+    m_spuntate = int(m_spunte.size());
     endResetModel();
+    if (m_conSpunte) emit spunteCambiate();
+}
+
+void ModelloElenco::conSpunte(bool si) {
+    m_conSpunte = si;
+    imposta(std::move(m_elenco));
+}
+
+void ModelloElenco::spunta(int row, bool si) {
+    if (!m_conSpunte || row < 0 || row >= m_spunte.size() || m_spunte[row] == si) return;
+    m_spunte[row] = si;
+    m_spuntate += si ? 1 : -1;
+    emit dataChanged(index(row), index(row), {Qt::CheckStateRole});
+    emit spunteCambiate();
+}
+
+void ModelloElenco::spuntaTutte(bool si) {
+    if (!m_conSpunte || m_spunte.isEmpty()) return;
+    m_spunte.fill(si);
+    m_spuntate = si ? int(m_spunte.size()) : 0;
+    emit dataChanged(index(0), index(int(m_spunte.size()) - 1), {Qt::CheckStateRole});
+    emit spunteCambiate();
+}
+
+Qt::ItemFlags ModelloElenco::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractListModel::flags(index);
+    if (m_conSpunte && index.isValid()) f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+bool ModelloElenco::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!m_conSpunte || role != Qt::CheckStateRole || !index.isValid()) return false;
+    spunta(index.row(), value.toInt() == Qt::Checked);
+    return true;
 }
 
 int ModelloElenco::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_elenco.size()); }
@@ -29,6 +65,7 @@ int ModelloElenco::rowCount(const QModelIndex& parent) const { return parent.isV
 QVariant ModelloElenco::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_elenco.size()) return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return m_elenco[index.row()].riga;
+    if (role == Qt::CheckStateRole && m_conSpunte) return m_spunte[index.row()] ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 

@@ -16,11 +16,26 @@ public:
     void svuota() { imposta(Elenco()); }
     const Elenco& elenco() const { return m_elenco; }
 
+    // A list that chooses records: a tick box on every row, all ticked whenever the lines are set.
+    void conSpunte(bool si);
+    bool spuntata(int row) const { return row >= 0 && row < m_spunte.size() && m_spunte[row]; }
+    void spunta(int row, bool si);
+    void spuntaTutte(bool si);
+    int spuntate() const { return m_spuntate; }
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    void spunteCambiate();
 
 private:
     Elenco m_elenco;
+    bool m_conSpunte = false;
+    QList<bool> m_spunte;
+    int m_spuntate = 0;
 };
 
 // The list control `lstRecords`: one fixed-width line per record in "Courier New" 11 points, so

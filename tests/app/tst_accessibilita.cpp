@@ -12,6 +12,7 @@
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmEmissioneBollettini.h"
 #include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmTrovaBollettini.h"
@@ -122,6 +123,11 @@ private slots:
         QTest::newRow("slip search") << Apri([anno] { return std::make_unique<TfrmTrovaBollettini>(nullptr, anno()); });
         QTest::newRow("unpaid slips") << Apri([anno] { return std::make_unique<TfrmDaSaldare>(nullptr, anno()); });
         QTest::newRow("expired slips") << Apri([anno] { return std::make_unique<TfrmScadute>(nullptr, anno()); });
+        QTest::newRow("dues for a group")
+            << Apri([anno] { return std::make_unique<TfrmEmissioneBollettini>(anno().archivio, nullptr); });
+        QTest::newRow("dues printout") << Apri([] {
+            return std::make_unique<TfrmStampaEmissione>(QList<TSchedaBollettino>(2), 1, nullptr);
+        });
         QTest::newRow("registry picker") << Apri([d] { return std::make_unique<TfrmTrovaEsecutori>(nullptr, **d); });
         QTest::newRow("to recontact") << Apri([d] { return std::make_unique<TfrmRicontatta>(nullptr, **d); });
         QTest::newRow("summary query") << Apri([] { return std::make_unique<TfrmMenuRiepCosti>(); });

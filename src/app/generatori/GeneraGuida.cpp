@@ -26,6 +26,7 @@
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
+#include "slips/TfrmEmissioneBollettini.h"
 #include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmStampaBolBis.h"
@@ -292,6 +293,27 @@ public:
              }},
             {"ricontatta", [this] {
                  TfrmRicontatta w(&esecutori, registro);
+                 return fotografa(&w);
+             }},
+            {"emissione", [this] {
+                 apriAnno();
+                 TfrmEmissioneBollettini w(bollettino.lblFile->text(), &bollettino);
+                 w.show();
+                 w.filtri[1]->setText(QStringLiteral("socio"));
+                 w.btnCercaClick();
+                 digita(w.txtCCP, QStringLiteral("12345678"));
+                 digita(w.txtImporto, QStringLiteral("125"));
+                 digita(w.txtCents, QStringLiteral("50"));
+                 digita(w.txtIntestatario, QStringLiteral("ASSOCIAZIONE AMICI DEL LIBRO"));
+                 digita(w.txtIndirizzoInt, QStringLiteral("VIA DANTE 12 - 40121 BOLOGNA"));
+                 digita(w.txtCausale01, QStringLiteral("QUOTA ASSOCIATIVA ANNO 2025"));
+                 digita(w.txtCausale02, QStringLiteral("SOCIO ORDINARIO"));
+                 w.txtDataScade->setText(QStringLiteral("31/03/2025"));
+                 return fotografa(&w);
+             }},
+            {"stampaemissione", [this] {
+                 apriAnno();
+                 TfrmStampaEmissione w(QList<TSchedaBollettino>(2), 5, &bollettino);
                  return fotografa(&w);
              }},
             {"calendario", [this] {
