@@ -24,6 +24,11 @@ protected:
     void readAt(qint64 index, char* record);
     void writeAt(qint64 index, const char* record);
     qint64 append(const char* record);
+    // One exclusive lock for the whole operation: every whole record already there goes to
+    // `esistente` (which must not wait on anything), then the records `nuovi` returns (whole
+    // records, one after another) are appended in one write. All or nothing: when any of it cannot
+    // be written, the file is put back byte for byte as it was. Returns the first new position.
+    qint64 appendAll(const std::function<void(const char*)>& esistente, const std::function<QByteArray()>& nuovi);
     // Streams the records present when it begins, in file order; `visit` gets the 1-based position
     // and returns false to stop. It runs with the file unlocked, so it may take its time.
     void scan(const std::function<bool(qint64, const char*)>& visit);

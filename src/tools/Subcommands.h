@@ -27,3 +27,4 @@ extern const Subcommand kCheck;
 extern const Subcommand kList;
 extern const Subcommand kSummary;
 extern const Subcommand kExport;
+extern const Subcommand kImportCards;

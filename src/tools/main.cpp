@@ -8,7 +8,7 @@
 
 namespace {
 
-const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList, &kSummary, &kExport};
+const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList, &kSummary, &kExport, &kImportCards};
 
 void printHelp(Output& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";
