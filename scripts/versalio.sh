@@ -31,7 +31,8 @@ if [ "${1:-run}" = bench ]; then
   cmake --build --preset bench
   build-bench/bin/bench_archive
   build-bench/bin/bench_elenchi
-  exec build-bench/bin/bench_riepilogo
+  build-bench/bin/bench_riepilogo
+  exec build-bench/bin/bench_importazione
 fi
 
 cmake --preset default >/dev/null

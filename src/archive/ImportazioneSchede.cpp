@@ -349,6 +349,7 @@ Piano prepara(const QByteArray& file, const Chiavi& esistenti, const Avvisi& avv
     }
     const bool provNasc = usati.contains(QStringLiteral("ProvNasc")), provRes = usati.contains(QStringLiteral("ProvRes"));
 
+    piano.righe.reserve(f.righe.size() - inizio - 1);
     QHash<QString, int> nelFile; // key -> line of the first row that makes that card
     for (qsizetype i = inizio + 1; i < f.righe.size(); ++i) {
         const foglioCsv::Riga& sorgente = f.righe[i];
@@ -393,6 +394,16 @@ Piano prepara(const QByteArray& file, const Chiavi& esistenti, const Avvisi& avv
             valori.insert(QStringLiteral("ComuneRes"), comune);
             valori.insert(QStringLiteral("ProvRes"), prov);
         }
+        // A spreadsheet that took the postal code for a number dropped its leading zeros (00184 became
+        // 184); Italian postal codes always have five digits.
+        QStringList note;
+        if (const QString cap = valori.value(QStringLiteral("CapRes"));
+            !cap.isEmpty() && cap.size() < 5 && text::isDigits(cap)) {
+            const QString intero = cap.rightJustified(5, QLatin1Char('0'));
+            valori.insert(QStringLiteral("CapRes"), intero);
+            note << QStringLiteral("Il CAP %1 è stato completato in %2: il foglio di calcolo ne aveva tolto gli "
+                                   "zeri iniziali.").arg(cap, intero);
+        }
         riga.nome = valori.value(QStringLiteral("Esecutore"));
         if (riga.nome.isEmpty()) problemi.prepend(QStringLiteral("manca il nome (%1)").arg(chiuso(etichetta(QStringLiteral("Esecutore")))));
 
@@ -419,8 +430,9 @@ Piano prepara(const QByteArray& file, const Chiavi& esistenti, const Avvisi& avv
             QString r = problemi.join(QStringLiteral("; "));
             r[0] = r[0].toUpper();
             riga.rifiuto = r + QLatin1Char('.');
-        } else if (avvisi) {
-            riga.avvisi = avvisi(riga.scheda);
+        } else {
+            riga.avvisi = note;
+            if (avvisi) riga.avvisi << avvisi(riga.scheda);
         }
         piano.righe.append(riga);
     }
@@ -470,6 +482,7 @@ int importa(const QString& registro, Piano& piano) {
         },
         [&] {
             QList<TSchedaAnagrafica> nuove;
+            nuove.reserve(piano.righe.size());
             for (Riga& r : piano.righe) {
                 if (!r.accettata()) continue;
                 if (const auto p = presenti.constFind(chiave(r.scheda)); p != presenti.constEnd()) {

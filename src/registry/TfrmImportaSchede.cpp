@@ -9,6 +9,7 @@
 
 #include <QBoxLayout>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -18,7 +19,7 @@ namespace {
 
 const QString kPronto = QStringLiteral("Anteprima dell'importazione: controllare le righe, poi premere Importa.");
 
-enum Colonna { Riga, Esito, Nome, CodFisc, Indirizzo, Comune, Motivo, Colonne };
+enum Colonna { Riga, Esito, Nome, CodFisc, Comune, Motivo, Colonne };
 
 QString separatore(QChar s) {
     if (s == QLatin1Char('\t')) return QStringLiteral("tabulazione");
@@ -56,10 +57,9 @@ QVariant ModelloImportazione::data(const QModelIndex& index, int role) const {
         case Esito:
             if (!r.accettata()) return QStringLiteral("Rifiutata");
             if (r.posizione > 0) return QStringLiteral("Aggiunta (n. %1)").arg(r.posizione);
-            return r.avvisi.isEmpty() ? QStringLiteral("Da aggiungere") : QStringLiteral("Da aggiungere, con avviso");
+            return r.avvisi.isEmpty() ? QStringLiteral("Da aggiungere") : QStringLiteral("Con avviso");
         case Nome: return r.nome.isEmpty() ? QStringLiteral("(senza nome)") : r.nome;
         case CodFisc: return r.scheda.CodFisc.get();
-        case Indirizzo: return r.scheda.IndirizzoRes.get();
         case Comune: {
             const QString prov = r.scheda.ProvRes.get();
             return r.scheda.ComuneRes.get() + (prov.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(prov));
@@ -84,8 +84,8 @@ QVariant ModelloImportazione::data(const QModelIndex& index, int role) const {
 QVariant ModelloImportazione::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList titoli = {"Riga",      "Esito",     "Cognome e nome",           "Codice fiscale",
-                                       "Indirizzo", "Comune di residenza", "Motivo del rifiuto o avviso"};
+    static const QStringList titoli = {"Riga",           "Esito", "Cognome e nome", "Codice fiscale", "Comune di residenza",
+                                       "Motivo del rifiuto o avviso"};
     return titoli.value(section);
 }
 
@@ -95,7 +95,7 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     setObjectName(QStringLiteral("frmImportaSchede"));
     setWindowTitle(QStringLiteral(" Importa schede da un foglio di calcolo"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(1180, 640);
+    setFixedSize(1300, 660);
     setStyleSheet(QStringLiteral("TfrmImportaSchede { background: #eef3f8; }"));
 
     panInfo = new QLabel(kPronto, this);
@@ -140,7 +140,9 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     lblFile = etichetta("lblFile", false, 0);
     lblConteggi = etichetta("lblConteggi", true, 11);
     lblColonne = etichetta("lblColonne", false, 0);
-    lblColonne->setAccessibleName(QStringLiteral("Colonne ignorate"));
+    lblDettaglio = etichetta("lblDettaglio", false, 0);
+    lblDettaglio->setMinimumHeight(36);
+    lblDettaglio->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_modello = new ModelloImportazione(m_piano, this);
     grdRighe = new QTableView(this);
@@ -155,7 +157,7 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     grdRighe->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdRighe->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdRighe->setWordWrap(false);
-    const int larghezze[] = {50, 170, 240, 150, 190, 180};
+    const int larghezze[] = {44, 130, 220, 150, 180};
     for (int i = 0; i < int(std::size(larghezze)); ++i) grdRighe->setColumnWidth(i, larghezze[i]);
     grdRighe->setStyleSheet(QStringLiteral("QTableView { background: white; gridline-color: #c8d4e0; "
                                            "selection-background-color: #b0c4de; selection-color: #1f3f5f; }"
@@ -178,12 +180,15 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     corpo->addLayout(alto);
     corpo->addWidget(lblColonne);
     corpo->addWidget(grdRighe, 1);
+    corpo->addWidget(lblDettaglio);
     auto* tutto = new QVBoxLayout(this);
     tutto->setContentsMargins(0, 0, 0, 0);
     tutto->setSpacing(0);
     tutto->addLayout(corpo, 1);
     tutto->addWidget(panInfo);
 
+    connect(grdRighe->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { grdRigheRowChanged(i.row()); });
     connect(cmdImporta, &QToolButton::clicked, this, &TfrmImportaSchede::cmdImportaClick);
     connect(cmdGuida, &QToolButton::clicked, this, &TfrmImportaSchede::cmdGuidaClick);
     connect(cmdEsci, &QToolButton::clicked, this, &QDialog::reject);
@@ -208,7 +213,8 @@ bool TfrmImportaSchede::prepara() {
 void TfrmImportaSchede::mostraPiano() {
     m_modello->aggiorna();
     lblFile->setText(QStringLiteral("File: %1 (testo %2, separatore: %3)")
-                         .arg(QDir::toNativeSeparators(m_file), m_piano.codifica, separatore(m_piano.separatore)));
+                         .arg(QFileInfo(m_file).fileName(), m_piano.codifica, separatore(m_piano.separatore)));
+    lblFile->setToolTip(QDir::toNativeSeparators(QFileInfo(m_file).absoluteFilePath()));
     const int si = m_piano.accettate(), no = m_piano.rifiutate(), avvisi = m_piano.conAvvisi();
     QStringList conti;
     conti << (m_prima > 0 ? plurale(si, "scheda aggiunta", "schede aggiunte") : plurale(si, "scheda da aggiungere", "schede da aggiungere"));
@@ -223,6 +229,31 @@ void TfrmImportaSchede::mostraPiano() {
     lblColonne->setText(ignorate.isEmpty() ? QStringLiteral("Tutte le colonne del file sono state riconosciute.")
                                            : QStringLiteral("Colonne ignorate: ") + ignorate.join(QStringLiteral("; ")));
     cmdImporta->setEnabled(si > 0 && m_prima == 0);
+    if (si == 0 && m_prima == 0)
+        panInfo->setText(QStringLiteral("Nessuna riga del file pu\u00f2 essere importata: i motivi sono indicati riga per riga."));
+    // The first row that needs a look is the one shown in detail.
+    int primo = 0;
+    for (qsizetype i = 0; i < m_piano.righe.size(); ++i)
+        if (!m_piano.righe[i].accettata() || !m_piano.righe[i].avvisi.isEmpty()) {
+            primo = int(i);
+            break;
+        }
+    if (!m_piano.righe.isEmpty()) grdRighe->setCurrentIndex(m_modello->index(primo, 0));
+    grdRigheRowChanged(grdRighe->currentIndex().row());
+}
+
+void TfrmImportaSchede::grdRigheRowChanged(int riga) {
+    if (riga < 0 || riga >= m_piano.righe.size()) {
+        lblDettaglio->clear();
+        return;
+    }
+    const importazione::Riga& r = m_piano.righe[riga];
+    QString testo = QStringLiteral("Riga %1: ").arg(r.linea);
+    if (!r.accettata()) testo += QStringLiteral("rifiutata. ") + r.rifiuto;
+    else if (r.posizione > 0) testo += QStringLiteral("aggiunta come scheda n. %1.").arg(r.posizione);
+    else testo += QStringLiteral("sar\u00e0 aggiunta all'archivio.");
+    if (r.accettata() && !r.avvisi.isEmpty()) testo += QLatin1Char(' ') + r.avvisi.join(QLatin1Char(' '));
+    lblDettaglio->setText(testo);
 }
 
 void TfrmImportaSchede::cmdImportaClick() {

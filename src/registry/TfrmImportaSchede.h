@@ -41,7 +41,7 @@ public:
     bool prepara();
 
     QToolButton *cmdImporta, *cmdGuida, *cmdEsci;
-    QLabel *lblFile, *lblConteggi, *lblColonne, *panInfo;
+    QLabel *lblFile, *lblConteggi, *lblColonne, *lblDettaglio, *panInfo;
     QTableView* grdRighe;
 
     const importazione::Piano& piano() const { return m_piano; }
@@ -50,6 +50,7 @@ public:
 
     void cmdImportaClick();
     void cmdGuidaClick();
+    void grdRigheRowChanged(int riga);
 
 private:
     void mostraPiano();

@@ -272,6 +272,9 @@ private slots:
         QTest::newRow("firm's tax code judged as VAT") << "07431350960" << "" << ""
                                                        << QStringList{"Il codice fiscale 07431350960 (numerico, di una "
                                                                       "ditta) non supera il controllo della partita IVA."};
+        QTest::newRow("postal code without its leading zero")
+            << "" << "" << "" << QStringList{"Il CAP 184 \u00e8 stato completato in 00184: il foglio di calcolo ne aveva "
+                                             "tolto gli zeri iniziali."};
         QTest::newRow("VAT wrong, IBAN wrong") << "" << "07431350960" << "IT60X0542811101000000123457"
                                                << QStringList{"La partita IVA 07431350960 \u00e8 ERRATA.",
                                                               "L'IBAN IT60X0542811101000000123457 \u00e8 ERRATO."};
@@ -281,12 +284,14 @@ private slots:
         QFETCH(QString, iva);
         QFETCH(QString, iban);
         QFETCH(QStringList, avvisi);
-        const importazione::Piano p = piano(("Nominativo;Codice fiscale;Partita IVA;IBAN\nRossi Mario;" + cf + ";" +
-                                             iva + ";" + iban + "\n").toUtf8());
+        const QString cap = QTest::currentDataTag() == QByteArray("postal code without its leading zero") ? "184" : "47121";
+        const importazione::Piano p = piano(("Nominativo;Codice fiscale;Partita IVA;IBAN;CAP\nRossi Mario;" + cf + ";" +
+                                             iva + ";" + iban + ";" + cap + "\n").toUtf8());
         QCOMPARE(p.righe.size(), 1);
         QCOMPARE(p.righe[0].rifiuto, QString());
         QCOMPARE(p.righe[0].avvisi, avvisi);
         QCOMPARE(p.conAvvisi(), avvisi.isEmpty() ? 0 : 1);
+        QCOMPARE(p.righe[0].scheda.CapRes.get(), cap.rightJustified(5, '0'));
     }
 
     // A file that cannot be imported at all says why, and imports nothing.
