@@ -65,7 +65,7 @@ QString decodifica(const QByteArray& bytes, QString* codifica) {
     return text::fromCp1252(bytes);
 }
 
-QList<Riga> righe(const QString& testo, QChar separatore, int* aperta) {
+QList<Riga> righe(const QString& testo, QChar separatore, int* aperta, qsizetype limite) {
     QList<Riga> out;
     Riga riga;
     QString cella;
@@ -110,6 +110,10 @@ QList<Riga> righe(const QString& testo, QChar separatore, int* aperta) {
             if (c == u'\r' && i + 1 < n && testo[i + 1] == u'\n') ++i;
             ++linea;
             chiudiRiga();
+            if (limite >= 0 && out.size() >= limite) {
+                if (aperta) *aperta = 0;
+                return out;
+            }
         } else if (c == u'"' && !quotata && text::trimmed(cella).isEmpty()) {
             // A quote opens a quoted cell only at its start (blanks before it are dropped, as
             // spreadsheets do); anywhere else it is an ordinary character.
@@ -151,17 +155,32 @@ Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intest
         f.errore = QStringLiteral("Il file \u00e8 vuoto.");
         return f;
     }
-    // The header decides the separator: it is the first line that is not blank.
+    // The header decides the separator: it is the first line that is not blank. Excel may put a line
+    // "sep=;" before it, which names the separator and is no row.
+    QString testoRighe = testo;
     QString intestazione;
-    for (const QString& l : testo.left(64 * 1024).split(QLatin1Char('\n'))) {
-        if (!text::trimmed(l).isEmpty()) {
-            intestazione = l;
-            break;
+    QChar dichiarato;
+    qsizetype inizio = 0;
+    while (inizio <= testo.size()) {
+        qsizetype fine = testo.indexOf(QLatin1Char('\n'), inizio);
+        if (fine < 0) fine = testo.size();
+        const QString l = text::trimmed(testo.mid(inizio, std::min<qsizetype>(fine - inizio, 64 * 1024)));
+        if (!l.isEmpty()) {
+            if (dichiarato.isNull() && l.size() == 5 && l.startsWith(QLatin1String("sep="), Qt::CaseInsensitive)) {
+                dichiarato = l[4];
+                testoRighe.replace(inizio, fine - inizio, QString(fine - inizio, QLatin1Char(' ')));
+            } else {
+                intestazione = l;
+                break;
+            }
         }
+        inizio = fine + 1;
     }
     int migliore = -1;
     qsizetype celle = 0;
-    for (QChar s : {QChar(u';'), QChar(u','), QChar(u'\t')}) {
+    for (QChar s : {QChar(u';'), QChar(u','), QChar(u'\t'), dichiarato}) {
+        if (s.isNull()) continue;
+        if (!dichiarato.isNull() && s != dichiarato) continue;
         const QList<Riga> r = righe(intestazione, s);
         const QStringList t = r.isEmpty() ? QStringList() : r.first().celle;
         const int p = punteggio(t);
@@ -172,7 +191,16 @@ Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intest
         }
     }
     int aperta = 0;
-    f.righe = righe(testo, f.separatore, &aperta);
+    // Blank rows before the header and between the rows count too: a file of nothing but line breaks
+    // must not fill the memory either.
+    f.righe = righe(testoRighe, f.separatore, &aperta, kMassimoRighe + 2);
+    if (f.righe.size() > kMassimoRighe + 1) {
+        f.righe.clear();
+        f.errore = QStringLiteral("Il file contiene pi\u00f9 di %1 righe: \u00e8 troppo lungo per essere un elenco di "
+                                  "schede da importare in una volta; dividerlo in pi\u00f9 file.")
+                       .arg(kMassimoRighe);
+        return f;
+    }
     if (aperta > 0) {
         f.righe.clear();
         f.errore = QStringLiteral("Il file non si pu\u00f2 leggere come CSV: le virgolette aperte alla riga %1 non "

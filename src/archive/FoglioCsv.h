@@ -13,6 +13,8 @@ namespace foglioCsv {
 
 // Larger files are not spreadsheets of persons: a registry of 100 000 cards is a tenth of this.
 constexpr qint64 kMassimo = 64 * 1024 * 1024;
+// Nor are more rows than the largest registries hold cards; each row becomes a card in memory.
+constexpr int kMassimoRighe = 100000;
 
 struct Riga {
     int linea = 0; // the file's line where the row begins, 1-based
@@ -31,12 +33,13 @@ struct Foglio {
 QString decodifica(const QByteArray& bytes, QString* codifica = nullptr);
 
 // The rows of `testo` cut at `separatore`. A quote left open runs to the end; `aperta` then
-// receives the line where it opened (0 otherwise).
-QList<Riga> righe(const QString& testo, QChar separatore, int* aperta = nullptr);
+// receives the line where it opened (0 otherwise). Stops after `limite` rows.
+QList<Riga> righe(const QString& testo, QChar separatore, int* aperta = nullptr, qsizetype limite = -1);
 
 // Reads a whole file's bytes. The separator is the candidate for which `punteggio` (called with
 // the header's cells) is highest; on a tie the one that cuts the header into more cells.
-// Refuses, with the reason in `errore`, an empty file, one that is not text, and one that is too large.
+// Refuses, with the reason in `errore`, an empty file, one that is not text, one that is too large
+// and one of more than kMassimoRighe rows besides its header.
 Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intestazione));
 
 } // namespace foglioCsv

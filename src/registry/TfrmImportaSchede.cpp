@@ -206,6 +206,12 @@ bool TfrmImportaSchede::prepara() {
                                .arg(QDir::toNativeSeparators(m_file), m_piano.errore));
         return false;
     }
+    if (m_piano.righe.isEmpty()) {
+        msg::warning(this, QStringLiteral("Attenzione: il file %1 contiene soltanto la riga dei nomi delle colonne: "
+                                          "non c'\u00e8 nessuna scheda da importare.")
+                               .arg(QDir::toNativeSeparators(m_file)));
+        return false;
+    }
     mostraPiano();
     return true;
 }

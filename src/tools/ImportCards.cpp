@@ -52,6 +52,13 @@ int run(const QStringList& args) {
     if (registryInfo.exists() && registryInfo.isDir()) return fail(QStringLiteral("%1 is a folder, not a registry").arg(registry));
     if (csvInfo.exists() && registryInfo.exists() && csvInfo.canonicalFilePath() == registryInfo.canonicalFilePath())
         return fail(QStringLiteral("the CSV file and the registry are the same file"));
+    // The append would write over a trailing piece: a file that is not made of whole cards is not
+    // taken for a registry here (the program itself repairs a damaged one only when saving a card).
+    if (registryInfo.isFile() && registryInfo.size() % qint64(sizeof(TSchedaAnagrafica)) != 0)
+        return fail(QStringLiteral("%1 is not a registry: its %2 bytes are not whole cards of %3 bytes; nothing was written")
+                        .arg(registry)
+                        .arg(registryInfo.size())
+                        .arg(sizeof(TSchedaAnagrafica)));
 
     importazione::Piano piano;
     try {

@@ -79,6 +79,7 @@ private slots:
         QTest::newRow("Excel: ';', Windows-1252") << cp1252(testo) << "Windows-1252" << ";";
         QTest::newRow("',' Windows-1252") << cp1252(virgola) << "Windows-1252" << ",";
         QTest::newRow("',' UTF-8, no final line break") << virgola.chopped(2).toUtf8() << "UTF-8" << ",";
+        QTest::newRow("Excel's sep= line") << ("sep=,\r\n" + virgola).toUtf8() << "UTF-8" << ",";
         QTest::newRow("Unicode text: tab, UTF-16")
             << utf16le(QString(testo).replace(QLatin1Char(';'), QLatin1Char('\t'))) << "UTF-16" << "tab";
     }
@@ -97,7 +98,7 @@ private slots:
         QCOMPARE(p.righe[1].scheda.ComuneRes.get(), QStringLiteral("CITT\u00e0 DI CASTELLO"));
         QCOMPARE(p.righe[1].scheda.Note.get(), QStringLiteral("\u20ac 5"));
         QCOMPARE(QByteArray(p.righe[1].scheda.Note.data, 1), QByteArray("\x80"));
-        QCOMPARE(p.righe[1].linea, 3);
+        QCOMPARE(p.righe[1].linea, QTest::currentDataTag() == QByteArray("Excel's sep= line") ? 4 : 3);
     }
 
     // Quotes as spreadsheets write them: separators, doubled quotes and line breaks inside.
@@ -308,6 +309,10 @@ private slots:
         QTest::newRow("no header") << QByteArray("Rossi Mario;Roma;00100\nBianchi Anna;Milano;20100\n")
                                    << "non contiene i nomi delle colonne";
         QTest::newRow("no name column") << QByteArray("Codice fiscale;Comune\nX;Roma\n") << "manca la colonna del nome";
+        QTest::newRow("too many rows") << ("Nominativo\n" + QByteArray("x\n").repeated(foglioCsv::kMassimoRighe + 1))
+                                       << "pi\u00f9 di 100000 righe";
+        QTest::newRow("line breaks alone") << ("Nominativo\n" + QByteArray("\n").repeated(foglioCsv::kMassimoRighe + 5))
+                                           << "pi\u00f9 di 100000 righe";
         QTest::newRow("quote never closed") << QByteArray("Nominativo;Note\nRossi;ok\nBianchi;\"aperta\nVerdi;x\n")
                                             << "virgolette aperte alla riga 3";
     }

@@ -169,18 +169,29 @@ private slots:
         QCOMPARE(msgs->shown.size(), 0);
     }
 
-    // A file that is not a CSV gets its reason, and no preview opens.
-    void notACsv() {
+    // A file that cannot be imported gets its reason, and no preview opens.
+    void notImportable_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16)
+                                   << QString::fromUtf8("Il file non contiene testo: non è un foglio salvato in formato CSV.");
+        QTest::newRow("header alone") << QByteArray("Cognome e nome;CAP\r\n")
+                                      << QString::fromUtf8("contiene soltanto la riga dei nomi delle colonne: non c'è "
+                                                           "nessuna scheda da importare.");
+    }
+    void notImportable() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
         QFile f(m_dir.filePath("foto.csv"));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray("\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR", 16));
+        f.write(bytes);
         f.close();
         files->answers << f.fileName();
         w->cmdImportaClick();
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].kind, M::Warning);
         QVERIFY(msgs->shown[0].text.startsWith("Attenzione: il file "));
-        QVERIFY(msgs->shown[0].text.endsWith(QString::fromUtf8("Il file non contiene testo: non è un foglio salvato in formato CSV.")));
+        QVERIFY2(msgs->shown[0].text.endsWith(reason), qPrintable(msgs->shown[0].text));
         QVERIFY(!QFileInfo::exists(archive()));
     }
 

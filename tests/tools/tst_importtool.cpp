@@ -127,6 +127,8 @@ private slots:
                                    << "non contiene i nomi delle colonne";
         QTest::newRow("header alone") << QStringList{"import-cards", "@/x.csv"} << QByteArray("Nominativo;CAP\r\n") << 1
                                       << "no rows under its header";
+        QTest::newRow("registry is not made of cards") << QStringList{"import-cards", "@/x.csv", "--registry", "@/x.csv.bak"}
+                                                       << QByteArray("Nominativo\nRossi\n") << 1 << "is not a registry";
         QTest::newRow("registry is a folder") << QStringList{"import-cards", "@/x.csv", "--registry", "@"}
                                               << QByteArray("Nominativo\nRossi\n") << 1 << "is a folder";
     }
@@ -136,12 +138,14 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, message);
         if (!file.isNull()) writeRaw(path("x.csv"), file);
+        writeRaw(path("x.csv.bak"), "a copy of something else");
         for (QString& a : args) a.replace("@", m_dir->path());
         if (!args.contains("--registry")) args << "--registry" << path("Esecutori.pro");
         const ToolRun r = tool(args);
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QFileInfo::exists(path("Esecutori.pro")));
+        QCOMPARE(readAll(path("x.csv.bak")), QByteArray("a copy of something else"));
     }
 
     // A registry that cannot take the cards: nothing is added, it keeps every byte, exit 1.
