@@ -29,7 +29,8 @@ QString altroFormato(const QByteArray& b) {
     return QString();
 }
 
-// Text has no NUL and few control characters besides tab, line feed and carriage return.
+// Text has no NUL and few control characters besides tab, line feed and carriage return (a stray
+// one or two are a typing accident, not a binary file).
 bool testuale(const QString& t) {
     qsizetype controlli = 0;
     for (QChar c : t) {
@@ -37,7 +38,7 @@ bool testuale(const QString& t) {
         if (u == 0) return false;
         if (u < 32 && u != '\t' && u != '\n' && u != '\r') ++controlli;
     }
-    return controlli * 100 <= t.size();
+    return controlli <= 8 || controlli * 100 <= t.size();
 }
 
 } // namespace

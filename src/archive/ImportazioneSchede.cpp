@@ -54,7 +54,7 @@ const QList<Campo>& campi() {
         {"TelUff", "Tel. ufficio", Nessuna, {"Tel. ufficio", "Telefono ufficio"}},
         {"TelCel", "Tel. cellulare", Nessuna, {"Tel. cellulare", "Cellulare", "Cell.", "Telefono cellulare"}},
         {"Fax", "Fax", Nessuna, {}},
-        {"Email", "E-mail", SenzaSpazi, {"E-mail", "Posta elettronica", "Indirizzo e-mail", "Mail"}},
+        {"Email", "E-mail", Nessuna, {"E-mail", "Posta elettronica", "Indirizzo e-mail", "Mail"}},
         {"CodFisc", "Codice fiscale", Maiuscole | SenzaSpazi,
          {"Codice fiscale", "C.F.", "Cod. fisc.", "Cod. fiscale"}},
         {"Carta", "Carta di credito n.", Cifre, {"Carta di credito n.", "Carta di credito", "Numero carta"}},
@@ -123,13 +123,14 @@ int riconosciute(const QStringList& intestazione) {
 
 QString chiuso(const QString& s) { return QStringLiteral("\u00ab%1\u00bb").arg(s); }
 
-// A cell as one line: the line breaks and tabs a quoted cell may hold become single blanks.
+// A cell as one line: the line breaks, tabs and other control characters a quoted cell may hold
+// become single blanks, as nothing typed into a field can hold them.
 QString suUnaRiga(const QString& s) {
-    if (!s.contains(QLatin1Char('\n')) && !s.contains(QLatin1Char('\r')) && !s.contains(QLatin1Char('\t'))) return s;
+    if (std::none_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 32; })) return s;
     QString out;
     bool spazio = false;
     for (QChar c : s) {
-        if (c == u'\n' || c == u'\r' || c == u'\t') {
+        if (c.unicode() < 32) {
             if (!spazio) out.append(QLatin1Char(' '));
             spazio = true;
         } else {

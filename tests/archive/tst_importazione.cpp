@@ -133,6 +133,7 @@ private slots:
         QTest::newRow("workspace label with colon") << "Residente in Via / Piazza e numero civico:" << "via po 1"
                                                     << "IndirizzoRes=VIA PO 1";
         QTest::newRow("E-mail") << "e-mail" << " a@b.it " << "Email=a@b.it";
+        QTest::newRow("control characters inside") << "Note" << "uno\x01\x02" "due\tcinque" << "Note=uno due cinque";
         QTest::newRow("Partita IVA with IT and blanks") << "P. IVA" << "IT 0743 1350 961" << "PartitaIva=07431350961";
         QTest::newRow("export: card expiry") << "Scadenza" << "12/27" << "ScadeCarta=12/27";
         QTest::newRow("export: reason") << "Causale" << "Quota 2025" << "Causale01=Quota 2025";
