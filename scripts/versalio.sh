@@ -36,7 +36,8 @@ if [ "${1:-run}" = bench ]; then
   build-bench/bin/bench_archive
   build-bench/bin/bench_elenchi
   build-bench/bin/bench_emissione
-  exec build-bench/bin/bench_riepilogo
+  build-bench/bin/bench_riepilogo
+  exec build-bench/bin/bench_importazione
 fi
 
 if [ "${1:-run}" = bundle ]; then

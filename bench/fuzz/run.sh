@@ -10,7 +10,7 @@ targets=()
 for a in "$@"; do
   if [[ "$a" =~ ^[0-9]+$ ]]; then seconds=$a; else targets+=("$a"); fi
 done
-[ ${#targets[@]} -gt 0 ] || targets=(records ini checks words)
+[ ${#targets[@]} -gt 0 ] || targets=(records ini checks words csv)
 status=0
 for t in "${targets[@]}"; do
   bin=build-fuzz/bin/fuzz_$t

@@ -2,6 +2,8 @@
 
 #include "RecordFileBase.h"
 
+#include <QByteArray>
+#include <QList>
 #include <cstring>
 #include <type_traits>
 
@@ -24,7 +26,23 @@ public:
     qint64 append(const T& r) { return RecordFileBase::append(reinterpret_cast<const char*>(&r)); }
     // Appends all of `records` or none of them; returns the first new record's 1-based position.
     qint64 appendAll(const T* records, qint64 count) {
-        return RecordFileBase::appendAll(reinterpret_cast<const char*>(records), count);
+        return RecordFileBase::appendAll({}, [&] {
+            return QByteArray::fromRawData(reinterpret_cast<const char*>(records), count * qsizetype(sizeof(T)));
+        });
+    }
+    // Under one lock: esistente(record) for every record there, then the records nuovi() returns
+    // (a QList<T>) appended all or none. Returns the first new 1-based position.
+    template <class E, class N> qint64 appendAll(E&& esistente, N&& nuovi) {
+        return RecordFileBase::appendAll(
+            [&](const char* raw) {
+                T r;
+                std::memcpy(&r, raw, sizeof(T));
+                esistente(r);
+            },
+            [&] {
+                const QList<T> records = nuovi();
+                return QByteArray(reinterpret_cast<const char*>(records.constData()), records.size() * qsizetype(sizeof(T)));
+            });
     }
 
     // f(position, record) for every whole record; f returns void, or false to stop early.

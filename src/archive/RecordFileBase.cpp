@@ -64,30 +64,40 @@ qint64 RecordFileBase::append(const char* record) {
     return n + 1;
 }
 
-qint64 RecordFileBase::appendAll(const char* records, qint64 count) {
+qint64 RecordFileBase::appendAll(const std::function<void(const char*)>& esistente,
+                                 const std::function<QByteArray()>& nuovi) {
     FileLock lock(m_file, FileLock::Exclusive);
-    const qint64 n = countUnlocked();
-    if (count <= 0) return n + 1;
-    const qint64 oldSize = m_file.size();
-    const qint64 start = n * m_size;
-    // A trailing piece shorter than a record is written over like by append(); keep it to put back.
-    QByteArray tail;
-    if (oldSize > start) {
-        seekTo(n);
-        tail = m_file.read(oldSize - start);
-        if (tail.size() != oldSize - start) fail("read");
+    const qint64 before = m_file.size();
+    if (before < 0) fail("size");
+    const qint64 n = before / m_size;
+    if (esistente) {
+        constexpr qint64 kBatch = 256;
+        std::vector<char> buffer(size_t(kBatch * m_size));
+        seekTo(0);
+        for (qint64 done = 0; done < n;) {
+            const qint64 take = std::min(kBatch, n - done);
+            if (m_file.read(buffer.data(), take * m_size) != take * m_size) fail("read");
+            for (qint64 i = 0; i < take; ++i) esistente(buffer.data() + i * m_size);
+            done += take;
+        }
     }
+    // A trailing piece of a record is written over, as by append(); it is kept to be put back.
     seekTo(n);
-    const qint64 bytes = count * m_size;
-    if (m_file.write(records, bytes) == bytes && m_file.flush() && syncToDisk(m_file)) return n + 1;
-    // Nothing of this batch may stay: back to the old length, then the old tail where it was.
+    const QByteArray coda = m_file.read(before - n * m_size);
+    if (coda.size() != before - n * m_size) fail("read");
+    const QByteArray bytes = nuovi();
+    if (bytes.isEmpty()) return n + 1;
+    if (bytes.size() % m_size != 0) throw ArchiveError(QStringLiteral("append to %1: not whole records").arg(m_path));
+    seekTo(n);
+    if (m_file.write(bytes) == bytes.size() && m_file.flush() && syncToDisk(m_file)) return n + 1;
+
     const QString why = m_file.errorString();
-    const bool restored = m_file.resize(start) && (tail.isEmpty() || (m_file.seek(start) &&
-                                                                      m_file.write(tail) == tail.size())) &&
-                          m_file.flush() && m_file.size() == oldSize;
-    throw ArchiveError(QStringLiteral("write %1: %2%3")
-                           .arg(m_path, why,
-                                restored ? QString() : QStringLiteral(" (and the file could not be put back)")));
+    m_file.unsetError();
+    // Shrinking only gives back room, so putting the piece back cannot meet a full disk.
+    const bool restored = m_file.resize(n * m_size) && m_file.seek(n * m_size) &&
+                          m_file.write(coda) == coda.size() && m_file.flush() && m_file.size() == before;
+    throw ArchiveError(QStringLiteral("append to %1: %2%3")
+                           .arg(m_path, why, restored ? QString() : QStringLiteral(" (and the file could not be put back as it was)")));
 }
 
 void RecordFileBase::scan(const std::function<bool(qint64, const char*)>& visit) {

@@ -24,11 +24,13 @@ protected:
     void readAt(qint64 index, char* record);
     void writeAt(qint64 index, const char* record);
     qint64 append(const char* record);
-    // Appends `count` records laid out one after another, all or none: under one exclusive lock
-    // they are written in one go, flushed and put on the disk; when any of that fails the file is
-    // put back to its exact old bytes (its old length, and a trailing piece the write went over)
-    // before the failure is thrown. Returns the 1-based position of the first new record.
-    qint64 appendAll(const char* records, qint64 count);
+    // One exclusive lock for the whole operation: every whole record already there goes to
+    // `esistente` when it is given (it must not wait on anything), then the records `nuovi` returns
+    // (whole records, one after another) are appended in one write, flushed and put on the disk.
+    // All or nothing: when any of it cannot be written, the file is put back byte for byte as it was
+    // (its old length, and a trailing piece the write went over) before the failure is thrown.
+    // Returns the 1-based position of the first new record.
+    qint64 appendAll(const std::function<void(const char*)>& esistente, const std::function<QByteArray()>& nuovi);
     // Streams the records present when it begins, in file order; `visit` gets the 1-based position
     // and returns false to stop. It runs with the file unlocked, so it may take its time.
     void scan(const std::function<bool(qint64, const char*)>& visit);

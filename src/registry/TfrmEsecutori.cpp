@@ -4,6 +4,7 @@
 #include "print/SchedaInformativa.h"
 #include "ui/SenzaSpazi.h"
 #include "ui/Clock.h"
+#include "ui/FileDialogService.h"
 #include "ui/EntryForm.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
@@ -11,11 +12,14 @@
 #include "ui/Shell.h"
 #include "ui/TfrmGuida.h"
 #include "archive/Archivi.h"
+#include "archive/Province.h"
+#include "archive/RecordFile.h"
 #include "archive/Text.h"
 #include "TfrmCarta.h"
 #include "TfrmCodFisc.h"
 #include "TfrmExpEsecutori.h"
 #include "TfrmIban.h"
+#include "TfrmImportaSchede.h"
 #include "TfrmPartitaIva.h"
 #include "TfrmRicontatta.h"
 #include "TfrmTrovaEsecutori.h"
@@ -28,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QStandardPaths>
 #include <QToolButton>
 
 namespace {
@@ -50,11 +55,6 @@ constexpr int kRiga = 44;
 int altezza(const Sezione& s) { return 12 + s.righe * kRiga; }
 int riga(int sezione, int n) { return kSezioni[sezione].top + 6 + n * kRiga; }
 
-const QStringList kProvince = QStringLiteral(
-    "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG FI "
-    "FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD PE PG PI PN "
-    "PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE VI VR VT "
-    "VV").split(QLatin1Char(' '));
 
 // The panel behind the fields: five grey sections with rounded corners.
 void disegnaSezioni(QPainter& p) {
@@ -158,8 +158,10 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
             {&cmdPDF, "cmdPDF", "Crea PDF", "cmd_pdf", QStringLiteral("Esporta la scheda in formato PDF.")},
             {&cmdRicontatta, "cmdRicontatta", "Da ricontattare", "cmd_ricontatta",
              QStringLiteral("Visualizza l'elenco dei beneficiari o esecutori da ricontattare.")},
+            {&cmdImporta, "cmdImporta", "Importa schede", "cmd_importa",
+             QStringLiteral("Importa nuove schede da un file CSV salvato con un foglio di calcolo.")},
         },
-        "Esporta archivio", QPoint(964, 8), 52);
+        "Esporta archivio", QPoint(964, 8), 48);
     frecce(QPoint(902, 640), QSize(40, 42), QSize(60, 34));
     connect(cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::cmdFileClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmEsecutori::cmdAnteprimaClick);
@@ -171,6 +173,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(btnCarta, &QToolButton::clicked, this, &TfrmEsecutori::btnCartaClick);
     connect(btnIban, &QToolButton::clicked, this, &TfrmEsecutori::btnIbanClick);
     connect(cmdRicontatta, &QToolButton::clicked, this, &TfrmEsecutori::cmdRicontattaClick);
+    connect(cmdImporta, &QToolButton::clicked, this, &TfrmEsecutori::cmdImportaClick);
 
     // Typing rules, focus frames, the Enter ring (all the fields, in record order) and the tab order.
     const QList<QWidget*> ring = {txtEsecutore, txtGG,         txtMM,         txtAA,        txtComuneNasc, txtProvNasc,
@@ -210,7 +213,7 @@ QComboBox* TfrmEsecutori::provincia(const char* nome, int x, int y) {
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setCompleter(nullptr);
-    c->addItems(kProvince);
+    c->addItems(province());
     c->setMaxVisibleItems(16);
     c->lineEdit()->setMaxLength(2);
     c->setGeometry(x, y + 16, 70, 24);
@@ -356,4 +359,22 @@ void TfrmEsecutori::cmdRicontattaClick() {
     DestinoFinestra destino(this, [this](const TSchedaAnagrafica& r, qint64 n) { caricaScheda(r, n); });
     TfrmRicontatta elenco(this, destino);
     elenco.exec();
+}
+
+void TfrmEsecutori::cmdImportaClick() {
+    const QString file =
+        fileDialog::openFile(this, QStringLiteral("Selezionare il file CSV da importare:"),
+                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                             QStringLiteral("File CSV (*.csv);;Tutti i file (*.*)"));
+    if (file.isEmpty()) return;
+    const QString registro = archivi::anagrafica(programFolder::path());
+    TfrmImportaSchede importa(this, registro, file);
+    if (!importa.prepara() || importa.exec() != QDialog::Accepted || importa.primaAggiunta() == 0) return;
+    // The first card added is shown, so the arrows go on from there through the others.
+    try {
+        RecordFile<TSchedaAnagrafica> f(registro);
+        caricaScheda(f.read(importa.primaAggiunta() - 1), importa.primaAggiunta());
+    } catch (const ArchiveError&) {
+        msg::error(this, kTestoAccesso);
+    }
 }

@@ -32,7 +32,7 @@ public:
     QLineEdit *txtCausale01, *txtCausale02, *txtNote;
     QCheckBox* chkRicontatta;
 
-    QToolButton *cmdFile, *cmdAnteprima, *cmdStampa, *cmdPDF, *cmdRicontatta;
+    QToolButton *cmdFile, *cmdAnteprima, *cmdStampa, *cmdPDF, *cmdRicontatta, *cmdImporta;
     QToolButton *btnEmail, *btnCodFisc, *btnPartitaIva, *btnCarta, *btnIban;
 
     // The card printout, filled from the screen before every print, preview or PDF.
@@ -47,6 +47,7 @@ public:
     void cmdTrovaClick() override;
     void cmdEsportaClick() override;
     void cmdRicontattaClick();
+    void cmdImportaClick();
     void btnEmailClick();
     void btnCodFiscClick();
     void btnPartitaIvaClick();

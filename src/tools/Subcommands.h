@@ -28,3 +28,4 @@ extern const Subcommand kList;
 extern const Subcommand kSummary;
 extern const Subcommand kExport;
 extern const Subcommand kIssueSlips;
+extern const Subcommand kImportCards;

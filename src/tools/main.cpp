@@ -9,7 +9,7 @@
 namespace {
 
 const Subcommand* const kAll[] = {&kDump, &kWords, &kCheck, &kPrint, &kList, &kSummary, &kExport,
-                                  &kIssueSlips};
+                                  &kIssueSlips, &kImportCards};
 
 void printHelp(Output& s) {
     s << "versalio-tool: the command-line companion of Versalio\n\nUsage:\n";

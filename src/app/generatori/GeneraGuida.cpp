@@ -10,6 +10,7 @@
 // of contents, and %VERSIONE%, %SITO% and %EMAIL% the program's version and the maker's addresses.
 // A name this program does not know stops the build.
 #include "app/GuidaProgramma.h"
+#include "archive/Archivi.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"
 #include "app/TfrmInfo.h"
@@ -20,6 +21,7 @@
 #include "registry/TfrmExpEsecutori.h"
 #include "registry/TfrmEsecutori.h"
 #include "registry/TfrmIban.h"
+#include "registry/TfrmImportaSchede.h"
 #include "registry/TfrmPartitaIva.h"
 #include "registry/TfrmRicontatta.h"
 #include "registry/TfrmTrovaEsecutori.h"
@@ -54,6 +56,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -381,6 +384,27 @@ public:
              }},
             {"esportaesecutori", [this] {
                  TfrmExpEsecutori w(&esecutori);
+                 return fotografa(&w);
+             }},
+            {"importaschede", [this] {
+                 // A member list as a spreadsheet saves it: one member already in the registry, one
+                 // without a name, one street too long for the card, one tax code mistyped.
+                 QTemporaryDir dir;
+                 const QString csv = dir.filePath(QStringLiteral("soci.csv"));
+                 QFile f(csv);
+                 f.open(QIODevice::WriteOnly);
+                 f.write(QStringLiteral(
+                             "Cognome e nome;Indirizzo;CAP;Comune;Prov.;Codice fiscale;Categoria\r\n"
+                             "Conti Paolo;Via Mazzini 8;40121;Bologna;BO;CNTPLA70A01A944Z;Socio ordinario\r\n"
+                             "Luca Verdi;Corso Francia 40;10138;Torino;TO;VRDLCU65S02L219K;Socio ordinario\r\n"
+                             "Greco Anna;Via Roma 1;184;Roma;RM;GRCNNA80A41H501K;Socio sostenitore\r\n"
+                             ";Via Verdi 3;20121;Milano;MI;;\r\n"
+                             "Esposito Carla;Viale della Repubblica Partigiana 17;80121;Napoli;NA;;Socio ordinario\r\n"
+                             "Romano Marco;Piazza Duomo 2;20122;Milano;MI;RMNMRC75C12F205X;Socio ordinario\r\n")
+                             .toUtf8());
+                 f.close();
+                 TfrmImportaSchede w(&esecutori, archivi::anagrafica(programFolder::path()), csv);
+                 w.prepara();
                  return fotografa(&w);
              }},
             {"guida", [] {

@@ -1,0 +1,126 @@
+#include "Json.h"
+#include "Subcommands.h"
+
+#include "archive/ArchiveError.h"
+#include "archive/ImportazioneSchede.h"
+#include "checks/AvvisiScheda.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+int fail(const QString& why) {
+    out().flush();
+    err() << "versalio-tool import-cards: " << why << "\n";
+    return 1;
+}
+
+QByteArray rowLine(const importazione::Riga& r, bool dryRun) {
+    JsonLine line;
+    line.add(QLatin1StringView("line"), r.linea);
+    line.add(QLatin1StringView("result"), !r.accettata() ? QStringLiteral("refused")
+                                          : dryRun       ? QStringLiteral("accepted")
+                                                         : QStringLiteral("added"));
+    if (r.posizione > 0) line.add(QLatin1StringView("pos"), r.posizione);
+    line.add(QLatin1StringView("name"), r.nome);
+    if (!r.accettata()) line.add(QLatin1StringView("reason"), r.rifiuto);
+    if (!r.avvisi.isEmpty()) line.add(QLatin1StringView("warnings"), QJsonArray::fromStringList(r.avvisi));
+    return line.text();
+}
+
+int run(const QStringList& args) {
+    CommandLine cl(kImportCards);
+    const QString registryOpt = QStringLiteral("registry"), dryRunOpt = QStringLiteral("dry-run");
+    cl.addOption({registryOpt, QStringLiteral("the registry to add the cards to (default: Esecutori.pro in the "
+                                              "current folder; created only when a card is added)"),
+                  QStringLiteral("PATH")});
+    cl.addOption({dryRunOpt, QStringLiteral("read and judge every row, write nothing")});
+    cl.addArgument(QStringLiteral("FILE.csv"),
+                   QStringLiteral("a spreadsheet saved as CSV (\";\", \",\" or tab; UTF-8, UTF-16 or Windows-1252) "
+                                  "whose first row names the columns"));
+    if (const auto stop = cl.parse(args)) return *stop;
+    if (cl.arguments().size() != 1) return usageError(kImportCards, QStringLiteral("give exactly one CSV file"));
+    if (cl.isSet(registryOpt) && cl.value(registryOpt).isEmpty())
+        return usageError(kImportCards, QStringLiteral("--registry needs a file name"));
+    const QString csv = cl.arguments().first();
+    const QString registry = cl.isSet(registryOpt) ? cl.value(registryOpt) : QStringLiteral("Esecutori.pro");
+    const bool dryRun = cl.isSet(dryRunOpt);
+
+    const QFileInfo csvInfo(csv), registryInfo(registry);
+    if (registryInfo.exists() && registryInfo.isDir()) return fail(QStringLiteral("%1 is a folder, not a registry").arg(registry));
+    if (csvInfo.exists() && registryInfo.exists() && csvInfo.canonicalFilePath() == registryInfo.canonicalFilePath())
+        return fail(QStringLiteral("the CSV file and the registry are the same file"));
+    // The append would write over a trailing piece: a file that is not made of whole cards is not
+    // taken for a registry here (the program itself repairs a damaged one only when saving a card).
+    if (registryInfo.isFile() && registryInfo.size() % qint64(sizeof(TSchedaAnagrafica)) != 0)
+        return fail(QStringLiteral("%1 is not a registry: its %2 bytes are not whole cards of %3 bytes; nothing was written")
+                        .arg(registry)
+                        .arg(registryInfo.size())
+                        .arg(sizeof(TSchedaAnagrafica)));
+
+    importazione::Piano piano;
+    try {
+        piano = importazione::preparaFile(csv, importazione::chiavi(registry), avvisiScheda);
+    } catch (const ArchiveError& e) {
+        return fail(QStringLiteral("the registry cannot be read: %1").arg(QString::fromStdString(e.what())));
+    }
+    if (!piano.errore.isEmpty()) return fail(QStringLiteral("%1: %2").arg(csv, piano.errore));
+
+    int added = 0;
+    if (!dryRun) {
+        try {
+            added = importazione::importa(registry, piano);
+        } catch (const ArchiveError& e) {
+            return fail(QStringLiteral("nothing was added, the registry is as it was: %1").arg(QString::fromStdString(e.what())));
+        }
+    }
+    for (const importazione::Riga& r : piano.righe)
+        if ((out() << rowLine(r, dryRun)).failed()) break;
+
+    QJsonArray ignored;
+    for (const importazione::Colonna& c : piano.colonne)
+        if (c.campo.isEmpty()) ignored.append(QJsonObject{{"column", c.titolo}, {"why", c.ignorata}});
+    const int accepted = piano.accettate();
+    JsonLine summary;
+    summary.add(QLatin1StringView("summary"), QStringLiteral("import-cards"));
+    summary.add(QLatin1StringView("file"), csv).add(QLatin1StringView("registry"), registry);
+    summary.add(QLatin1StringView("encoding"), piano.codifica);
+    summary.add(QLatin1StringView("separator"), QString(piano.separatore == QLatin1Char('\t') ? QStringLiteral("tab") : QString(piano.separatore)));
+    summary.add(QLatin1StringView("rows"), qint64(piano.righe.size()));
+    summary.add(QLatin1StringView(dryRun ? "accepted" : "added"), qint64(dryRun ? accepted : added));
+    summary.add(QLatin1StringView("refused"), qint64(piano.rifiutate()));
+    summary.add(QLatin1StringView("warnings"), qint64(piano.conAvvisi()));
+    summary.add(QLatin1StringView("blank"), qint64(piano.vuote));
+    summary.add(QLatin1StringView("ignored"), ignored);
+    summary.add(QLatin1StringView("dry_run"), dryRun);
+    if (added > 0) {
+        qint64 first = 0, last = 0;
+        for (const importazione::Riga& r : piano.righe)
+            if (r.posizione > 0) {
+                if (!first) first = r.posizione;
+                last = r.posizione;
+            }
+        summary.add(QLatin1StringView("first"), first).add(QLatin1StringView("last"), last);
+    }
+    out() << summary.text();
+    // A file none of whose rows can become a card imported nothing: that is no success.
+    if ((dryRun ? accepted : added) == 0) {
+        out().flush();
+        err() << "versalio-tool import-cards: " << (piano.righe.isEmpty() ? "the file has no rows under its header"
+                                                                          : "no row of the file can be added")
+              << "; nothing was written\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+// One JSON object per row of the file, then a summary object.
+const Subcommand kImportCards = {
+    "import-cards",
+    "import-cards FILE.csv [--registry Esecutori.pro] [--dry-run]   add registry cards from a spreadsheet's CSV; "
+    "exit 0 cards added (refused rows are reported, not written), 1 nothing added, 2 bad usage",
+    run};

@@ -1,0 +1,179 @@
+// versalio-tool import-cards: registry cards from a spreadsheet's CSV for scripts, one JSON line per
+// row and a summary, the exit code telling whether cards were added.
+#include "archive/RecordFile.h"
+#include "archive/SchedaAnagrafica.h"
+#include "common/FaultInjection.h"
+#include "common/FileBytes.h"
+#include "common/Records.h"
+#include "common/ToolRun.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QList<QJsonObject> lines(const QString& out) {
+    QList<QJsonObject> rows;
+    for (const QString& l : out.split('\n', Qt::SkipEmptyParts)) {
+        QJsonParseError e;
+        const QJsonDocument d = QJsonDocument::fromJson(l.toUtf8(), &e);
+        if (e.error != QJsonParseError::NoError || !d.isObject()) qFatal("not a JSON line: %s", qPrintable(l));
+        rows.append(d.object());
+    }
+    return rows;
+}
+
+// Two members, a row without a name and a repeated one.
+const QByteArray kSoci = "Cognome;Nome;Codice fiscale;Comune di residenza\r\n"
+                         "Rossi;Mario;RSSMRA80A01H501X;Roma RM\r\n"
+                         ";;;Milano\r\n"
+                         "Bianchi;Anna;;Forl\xec\r\n"
+                         "Bianchi;Anna;;Cesena\r\n";
+
+} // namespace
+
+class TstImportTool : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString& n) const { return m_dir->filePath(n); }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        writeRaw(path("soci.csv"), kSoci);
+    }
+
+    void importsAndReports() {
+        const QString reg = path("Esecutori.pro");
+        {
+            RecordFile<TSchedaAnagrafica> f(reg);
+            f.append(record<TSchedaAnagrafica>({{"Esecutore", "VERDI LUCA"}, {"Ricontatta", "No"}}));
+        }
+        const ToolRun r = tool({"import-cards", path("soci.csv"), "--registry", reg});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        const QList<QJsonObject> l = lines(r.out);
+        QCOMPARE(l.size(), 5);
+        QCOMPARE(l[0].value("result").toString(), "added");
+        QCOMPARE(l[0].value("pos").toInteger(), 2);
+        QCOMPARE(l[0].value("line").toInteger(), 2);
+        QCOMPARE(l[0].value("name").toString(), "ROSSI MARIO");
+        QCOMPARE(l[0].value("warnings").toArray().first().toString(), QString::fromUtf8("Il codice fiscale RSSMRA80A01H501X è ERRATO."));
+        QCOMPARE(l[1].value("result").toString(), "refused");
+        QVERIFY(l[1].value("reason").toString().startsWith("Manca il nome"));
+        QCOMPARE(l[2].value("pos").toInteger(), 3);
+        QCOMPARE(l[3].value("result").toString(), "refused");
+        QVERIFY(l[3].value("reason").toString().contains("riga 4"));
+        const QJsonObject s = l[4];
+        QCOMPARE(s.value("summary").toString(), "import-cards");
+        QCOMPARE(s.value("encoding").toString(), "Windows-1252");
+        QCOMPARE(s.value("separator").toString(), ";");
+        QCOMPARE(s.value("rows").toInteger(), 4);
+        QCOMPARE(s.value("added").toInteger(), 2);
+        QCOMPARE(s.value("refused").toInteger(), 2);
+        QCOMPARE(s.value("warnings").toInteger(), 1);
+        QCOMPARE(s.value("first").toInteger(), 2);
+        QCOMPARE(s.value("last").toInteger(), 3);
+        RecordFile<TSchedaAnagrafica> f(reg);
+        QCOMPARE(f.count(), 3);
+        QCOMPARE(f.read(1).ComuneRes.get(), "ROMA");
+        QCOMPARE(f.read(1).ProvRes.get(), "RM");
+        QCOMPARE(f.read(2).ComuneRes.get(), QString::fromUtf8("FORLì"));
+
+        // The same file again: every row is now in the registry, nothing is added, and that is no success.
+        const ToolRun again = tool({"import-cards", path("soci.csv"), "--registry", reg});
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains("nothing was written"));
+        QCOMPARE(lines(again.out).last().value("added").toInteger(), 0);
+        QCOMPARE(RecordFile<TSchedaAnagrafica>(reg).count(), 3);
+    }
+
+    // --dry-run judges every row the same way and writes nothing, not even an empty registry.
+    void dryRunWritesNothing() {
+        const QString reg = path("Esecutori.pro");
+        const ToolRun r = tool({"import-cards", "--dry-run", path("soci.csv"), "--registry", reg});
+        QCOMPARE(r.code, 0);
+        const QList<QJsonObject> l = lines(r.out);
+        QCOMPARE(l[0].value("result").toString(), "accepted");
+        QVERIFY(!l[0].contains("pos"));
+        QCOMPARE(l.last().value("accepted").toInteger(), 2);
+        QCOMPARE(l.last().value("dry_run").toBool(), true);
+        QVERIFY(!QFileInfo::exists(reg));
+    }
+
+    // The default registry is Esecutori.pro in the current folder.
+    void defaultRegistry() {
+        const ToolRun r = tool({"import-cards", "soci.csv"}, [&](QProcess& p) { p.setWorkingDirectory(m_dir->path()); });
+        QCOMPARE(r.code, 0);
+        QCOMPARE(QFileInfo(path("Esecutori.pro")).size(), 2 * 2997);
+    }
+
+    void failures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no file") << QStringList{"import-cards"} << QByteArray() << 2 << "give exactly one CSV file";
+        QTest::newRow("two files") << QStringList{"import-cards", "a.csv", "b.csv"} << QByteArray() << 2 << "exactly one";
+        QTest::newRow("unknown option") << QStringList{"import-cards", "a.csv", "--force"} << QByteArray() << 2 << "force";
+        QTest::newRow("missing file") << QStringList{"import-cards", "@/manca.csv"} << QByteArray() << 1 << "non esiste";
+        QTest::newRow("binary") << QStringList{"import-cards", "@/x.csv"} << QByteArray("\x00\x01\x02\x03", 4) << 1
+                                << "non contiene testo";
+        QTest::newRow("no header") << QStringList{"import-cards", "@/x.csv"} << QByteArray("a;b\n1;2\n") << 1
+                                   << "non contiene i nomi delle colonne";
+        QTest::newRow("header alone") << QStringList{"import-cards", "@/x.csv"} << QByteArray("Nominativo;CAP\r\n") << 1
+                                      << "no rows under its header";
+        QTest::newRow("registry is not made of cards") << QStringList{"import-cards", "@/x.csv", "--registry", "@/x.csv.bak"}
+                                                       << QByteArray("Nominativo\nRossi\n") << 1 << "is not a registry";
+        QTest::newRow("registry is a folder") << QStringList{"import-cards", "@/x.csv", "--registry", "@"}
+                                              << QByteArray("Nominativo\nRossi\n") << 1 << "is a folder";
+    }
+    void failures() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, file);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        if (!file.isNull()) writeRaw(path("x.csv"), file);
+        writeRaw(path("x.csv.bak"), "a copy of something else");
+        for (QString& a : args) a.replace("@", m_dir->path());
+        if (!args.contains("--registry")) args << "--registry" << path("Esecutori.pro");
+        const ToolRun r = tool(args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(path("Esecutori.pro")));
+        QCOMPARE(readAll(path("x.csv.bak")), QByteArray("a copy of something else"));
+    }
+
+    // A registry that cannot take the cards: nothing is added, it keeps every byte, exit 1.
+    void fullDiskLeavesTheRegistry() {
+        const QString reg = path("Esecutori.pro");
+        {
+            RecordFile<TSchedaAnagrafica> f(reg);
+            f.append(record<TSchedaAnagrafica>({{"Esecutore", "VERDI LUCA"}, {"Ricontatta", "No"}}));
+        }
+        const QByteArray before = readAll(reg);
+        fault::FullDisk full(before.size() + 100);
+        FAULT_OR_SKIP(full);
+        const ToolRun r = tool({"import-cards", path("soci.csv"), "--registry", reg});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("nothing was added, the registry is as it was"), qPrintable(r.err));
+        QCOMPARE(r.out, QString());
+        QCOMPARE(readAll(reg), before);
+    }
+
+    void help() {
+        const ToolRun r = tool({"import-cards", "--help"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("--dry-run"));
+        QVERIFY(r.out.contains("--registry"));
+        const ToolRun all = tool({"--help"});
+        QVERIFY(all.out.contains("import-cards FILE.csv"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstImportTool)
+#include "tst_importtool.moc"
