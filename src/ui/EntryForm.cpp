@@ -37,7 +37,18 @@ QWidget* EntryForm::addFrame(QWidget* field) {
     if (name.startsWith(QLatin1String("txt"))) name = name.mid(3);
     frame->setObjectName(QStringLiteral("eff") + name);
     frame->setGeometry(field->geometry().adjusted(-kFrame, -kFrame, kFrame, kFrame));
-    frame->stackUnder(field);
+    // Beneath its field and beneath a label it reaches (a caption just above the field), so that
+    // the caption's descenders are not painted over while the field is framed.
+    QWidget* sopra = field;
+    for (QObject* o : field->parentWidget()->children()) {
+        if (o == field) break;
+        auto* l = qobject_cast<QLabel*>(o);
+        if (l && !l->isHidden() && l->geometry().intersects(frame->geometry())) {
+            sopra = l;
+            break;
+        }
+    }
+    frame->stackUnder(sopra);
     frame->hide();
     m_frames.insert(field, frame);
     field->installEventFilter(this);

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -473,6 +474,23 @@ private slots:
             QVERIFY2(!frame->isVisible() || order[i + 1] == order[i], qPrintable(order[i]));
         }
         QCOMPARE(QApplication::focusWidget(), w->txtEsecutore);
+    }
+
+    // A yellow frame reaches 4 pixels above its field, into the caption over it: the caption is
+    // painted above the frame, so its descenders stay whole while the field has the focus.
+    void framesStayUnderTheCaptions() {
+        int reached = 0;
+        for (QWidget* frame : w->findChildren<QWidget*>(QRegularExpression("^eff"))) {
+            const QObjectList& siblings = frame->parentWidget()->children();
+            for (QObject* o : siblings) {
+                auto* l = qobject_cast<QLabel*>(o);
+                if (!l || l->isHidden() || !l->geometry().intersects(frame->geometry())) continue;
+                ++reached;
+                QVERIFY2(siblings.indexOf(l) > siblings.indexOf(frame),
+                         qPrintable(frame->objectName() + " over " + l->text()));
+            }
+        }
+        QVERIFY(reached > 0);
     }
 
     void newCardClearsEverything() {
