@@ -24,9 +24,10 @@ protected:
     void readAt(qint64 index, char* record);
     void writeAt(qint64 index, const char* record);
     qint64 append(const char* record);
-    // Streams the records present when it begins, in file order; `visit` gets the 1-based position
-    // and returns false to stop. It runs with the file unlocked, so it may take its time.
-    void scan(const std::function<bool(qint64, const char*)>& visit);
+    // Streams the records present when it begins, in file order, `batch` at a time into `buffer`
+    // (room for `batch` records); `visit` gets the 1-based position and the record's place in the
+    // buffer, and returns false to stop. It runs with the file unlocked, so it may take its time.
+    void scan(char* buffer, qint64 batch, const std::function<bool(qint64 position, qint64 slot)>& visit);
 
 private:
     qint64 countUnlocked();

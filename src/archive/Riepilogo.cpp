@@ -35,11 +35,13 @@ void calcola(const QString& archivio, const Richiesta& q, Risultato& out, Record
         ~Ordina() { e.ordina(); }
     } ordina{out.elenco};
     RecordFile<TSchedaBollettino> f(archivio, accesso);
+    std::string riga;
     f.scan([&](qint64 pos, const TSchedaBollettino& r) {
         qint64 importo = 0;
         switch (valuta(r, q, &importo)) {
         case Esito::Incluso:
-            out.elenco.aggiungi(rigaBollettino(r), pos);
+            righe::bollettino(r, riga);
+            out.elenco.aggiungiCp1252(riga, pos);
             out.totale += importo;
             break;
         case Esito::Illeggibile: ++out.scartati; break;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <algorithm>
+#include <initializer_list>
+#include <string>
 
 struct TSchedaAnagrafica;
 struct TSchedaBollettino;
@@ -19,6 +23,33 @@ QString rigaBollettino(const TSchedaBollettino& r);
 QString RigaScheda(const TSchedaAnagrafica& r);
 
 namespace righe {
-// The text padded with blanks or cut to exactly `n` characters (fields come trimmed).
-QString fit(const QString& text, int n);
+
+// The same lines as Windows-1252 text, in `out` (emptied first, its room kept for the next line):
+// what the lists keep, built straight from the stored bytes. The two functions above decode these.
+void bollettino(const TSchedaBollettino& r, std::string& out);
+void scheda(const TSchedaAnagrafica& r, std::string& out);
+
+// Builds one line in `out`, piece by piece; fields come trimmed, as the records give them. fine()
+// shows what cannot be shown on one line as "?".
+class Componi {
+public:
+    explicit Componi(std::string& out) : m_out(out) { m_out.clear(); }
+    // A piece as it is.
+    Componi& testo(QByteArrayView t) {
+        m_out.append(t.data(), size_t(t.size()));
+        return *this;
+    }
+    // Pieces joined, then padded with blanks or cut to exactly `n` characters.
+    Componi& colonna(std::initializer_list<QByteArrayView> pezzi, int n);
+    Componi& colonna(QByteArrayView t, int n) {
+        m_out.append(t.data(), std::min(size_t(t.size()), size_t(n)));
+        m_out.append(size_t(n) - std::min(size_t(t.size()), size_t(n)), ' ');
+        return *this;
+    }
+    void fine();
+
+private:
+    std::string& m_out;
+};
+
 } // namespace righe

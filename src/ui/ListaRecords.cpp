@@ -28,7 +28,7 @@ int ModelloElenco::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant ModelloElenco::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_elenco.size()) return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return m_elenco[index.row()].riga;
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return m_elenco.riga(index.row());
     return {};
 }
 
