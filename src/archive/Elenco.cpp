@@ -9,53 +9,58 @@
 
 #include <QHash>
 #include <algorithm>
+#include <array>
 
-void Elenco::aggiungiCp1252(QByteArrayView riga, qint64 posizione) {
-    if (m_blocchi.isEmpty() || m_blocchi.last().capacity() - m_blocchi.last().size() < riga.size()) {
-        QByteArray b;
-        b.reserve(std::max(kBlocco, riga.size()));
-        m_blocchi.append(std::move(b));
-    }
-    QByteArray& blocco = m_blocchi.last();
-    m_voci.append({qint32(m_blocchi.size() - 1), qint32(blocco.size()), qint32(riga.size()), posizione});
-    blocco.append(riga);
+std::string& Elenco::bloccoLibero() {
+    if (m_blocchi.empty() || m_blocchi.back().size() >= kBlocco) m_blocchi.emplace_back().reserve(kBlocco + kBlocco / 4);
+    return m_blocchi.back();
+}
+
+void Elenco::riserva(qsizetype n) {
+    m_voci.reserve(n);
+    if (m_chiavi.size() == size_t(m_voci.size())) m_chiavi.reserve(size_t(n));
 }
 
 namespace {
 const unsigned char* byte(QByteArrayView t) { return reinterpret_cast<const unsigned char*>(t.data()); }
 } // namespace
 
-std::vector<Elenco::Chiave> Elenco::chiavi() {
-    // What every line begins with (A-Z folded) says nothing of their order: the keys begin after it.
-    // So lines that all begin with the same account number still mostly differ within their keys.
+void Elenco::registra(size_t inizio, qint64 posizione) {
+    const std::string& blocco = m_blocchi.back();
+    const Voce v{qint32(m_blocchi.size() - 1), qint32(inizio), qint32(blocco.size() - inizio), 0, posizione};
+    // What every line begins with (A-Z folded) says nothing of their order: the keys begin after
+    // it, so that lines that all begin with the same account number still differ within their keys.
+    // It only shrinks as lines come; a key taken after a longer beginning is taken again when sorting.
+    if (m_comune < 0) {
+        m_comune = v.lunghezza;
+    } else {
+        const auto& rango = text::bytes::ranksAZ();
+        const unsigned char *x = byte(testo(m_voci.first())), *y = byte(testo(v));
+        qsizetype i = 0;
+        const qsizetype n = std::min<qsizetype>(m_comune, v.lunghezza);
+        while (i < n && (x[i] == y[i] || rango[x[i]] == rango[y[i]])) ++i;
+        m_comune = i;
+    }
+    const bool conChiave = m_chiavi.size() == size_t(m_voci.size());
+    m_voci.append(v);
+    m_voci.last().comune = qint32(m_comune);
+    if (conChiave) m_chiavi.push_back(chiave(m_voci.size() - 1));
+}
+
+Elenco::Chiave Elenco::chiave(qsizetype i) const {
     const auto& rango = text::bytes::ranksAZ();
-    m_comune = 0;
-    if (!m_voci.isEmpty()) {
-        const QByteArrayView primo = testo(m_voci.first());
-        m_comune = primo.size();
-        for (const Voce& v : std::as_const(m_voci)) {
-            const unsigned char *x = byte(primo), *y = byte(testo(v));
-            qsizetype i = 0;
-            const qsizetype n = std::min<qsizetype>(m_comune, v.lunghezza);
-            while (i < n && (x[i] == y[i] || rango[x[i]] == rango[y[i]])) ++i;
-            m_comune = i;
-        }
-    }
-    std::vector<Chiave> out(size_t(m_voci.size()));
-    for (qsizetype j = 0; j < m_voci.size(); ++j) {
-        const Voce& v = m_voci.at(j);
-        const unsigned char* y = byte(testo(v)) + m_comune;
-        Chiave& c = out[size_t(j)];
-        c = {{0, 0}, qint32(j)};
-        const qsizetype n = std::min<qsizetype>(v.lunghezza - m_comune, kChiave);
-        for (qsizetype i = 0; i < n; ++i) c.k[i / 8] |= quint64(rango[y[i]]) << (56 - 8 * (i % 8));
-    }
-    return out;
+    const Voce& v = m_voci.at(i);
+    const unsigned char* y = byte(testo(v)) + v.comune;
+    Chiave c{0, 0, qint32(i)};
+    const qsizetype n = std::min<qsizetype>(v.lunghezza - v.comune, kChiave);
+    for (qsizetype k = 0; k < std::min<qsizetype>(n, 8); ++k) c.alta |= quint64(rango[y[k]]) << (56 - 8 * k);
+    for (qsizetype k = 8; k < n; ++k) c.bassa |= quint32(rango[y[k]]) << (24 - 8 * (k - 8));
+    return c;
 }
 
 int Elenco::confronta(const Chiave& a, const Chiave& b) const {
-    if (a.k[0] != b.k[0]) return a.k[0] < b.k[0] ? -1 : 1;
-    if (a.k[1] != b.k[1]) return a.k[1] < b.k[1] ? -1 : 1;
+    if (a.alta != b.alta) return a.alta < b.alta ? -1 : 1;
+    if (a.bassa != b.bassa) return a.bassa < b.bassa ? -1 : 1;
     // Past the keys (rank 0 past the end of a shorter line, which the lengths settle below), the
     // texts are compared rank by rank where their bytes differ.
     const Voce &va = m_voci.at(a.voce), &vb = m_voci.at(b.voce);
@@ -67,38 +72,86 @@ int Elenco::confronta(const Chiave& a, const Chiave& b) const {
     return va.lunghezza == vb.lunghezza ? 0 : (va.lunghezza < vb.lunghezza ? -1 : 1);
 }
 
+void Elenco::ordinaChiavi(std::vector<Chiave>& chiavi) {
+    // A radix sort, one pass for each byte of the keys from the last, skipping the bytes that every
+    // key has alike: it keeps the order of equal keys and needs no comparison.
+    const size_t n = chiavi.size();
+    auto cifra = [](const Chiave& c, int d) -> unsigned {
+        return d < 4 ? (c.bassa >> (8 * d)) & 0xFF : unsigned(c.alta >> (8 * (d - 4))) & 0xFF;
+    };
+    std::vector<std::array<quint32, 256>> conta(kChiave);
+    for (const Chiave& c : chiavi)
+        for (int d = 0; d < kChiave; ++d) ++conta[size_t(d)][cifra(c, d)];
+    std::vector<Chiave> altre(n);
+    for (int d = 0; d < kChiave; ++d) {
+        auto& posto = conta[size_t(d)];
+        if (n == 0 || posto[cifra(chiavi[0], d)] == n) continue;
+        quint32 prima = 0;
+        for (quint32& k : posto) prima += std::exchange(k, prima);
+        for (const Chiave& c : chiavi) altre[posto[cifra(c, d)]++] = c;
+        chiavi.swap(altre);
+    }
+}
+
+void Elenco::segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizetype a) {
+    auto voce = [&](qsizetype k) -> const Voce& { return m_voci.at(chiavi[size_t(k)].voce); };
+    QHash<QByteArrayView, qint64> ultimo;
+    for (qsizetype k = da; k < a; ++k) {
+        qint64& p = ultimo[text::bytes::trimmed(testo(voce(k)))];
+        p = std::max(p, voce(k).posizione);
+    }
+    for (qsizetype k = da; k < a; ++k)
+        if (const qint64 p = ultimo.value(text::bytes::trimmed(testo(voce(k)))); p != voce(k).posizione)
+            m_daCaricare.insert(k, p);
+}
+
 void Elenco::ordina() {
-    std::vector<Chiave> chiavi = this->chiavi();
-    // Lines that compare equal keep their order.
-    std::sort(chiavi.begin(), chiavi.end(), [this](const Chiave& a, const Chiave& b) {
-        if (a.k[0] != b.k[0]) return a.k[0] < b.k[0];
-        if (a.k[1] != b.k[1]) return a.k[1] < b.k[1];
-        const int c = confronta(a, b);
-        return c != 0 ? c < 0 : a.voce < b.voce;
-    });
-    m_daCaricare.clear();
-    // Identical lines sort next to each other (they compare equal); usually a run is one line long.
     const qsizetype n = m_voci.size();
+    std::vector<Chiave> chiavi = std::exchange(m_chiavi, {});
+    // Keys for the lines that have none, and again for those taken after a longer beginning.
+    for (qsizetype i = 0; i < n; ++i) {
+        if (size_t(i) < chiavi.size() && m_voci.at(i).comune == m_comune) continue;
+        m_voci[i].comune = qint32(m_comune);
+        if (size_t(i) == chiavi.size()) chiavi.push_back(chiave(i));
+        else chiavi[size_t(i)] = chiave(i);
+    }
+    ordinaChiavi(chiavi);
+
+    m_daCaricare.clear();
     for (qsizetype i = 0; i < n;) {
         qsizetype j = i + 1;
-        while (j < n && confronta(chiavi[size_t(i)], chiavi[size_t(j)]) == 0) ++j;
+        while (j < n && chiavi[size_t(j)].alta == chiavi[size_t(i)].alta && chiavi[size_t(j)].bassa == chiavi[size_t(i)].bassa)
+            ++j;
         if (j - i > 1) {
-            auto voce = [&](qsizetype k) -> const Voce& { return m_voci.at(chiavi[size_t(k)].voce); };
-            QHash<QByteArrayView, qint64> ultimo;
-            for (qsizetype k = i; k < j; ++k) {
-                qint64& p = ultimo[text::bytes::trimmed(testo(voce(k)))];
-                p = std::max(p, voce(k).posizione);
+            // Lines with the same key: the rest of their text decides, and those that compare equal
+            // keep their order.
+            std::stable_sort(chiavi.begin() + i, chiavi.begin() + j,
+                             [this](const Chiave& a, const Chiave& b) { return confronta(a, b) < 0; });
+            // Identical lines are now next to each other: each points at the last record that gave it.
+            for (qsizetype a = i; a < j;) {
+                qsizetype b = a + 1;
+                while (b < j && confronta(chiavi[size_t(a)], chiavi[size_t(b)]) == 0) ++b;
+                if (b - a > 1) segnaUguali(chiavi, a, b);
+                a = b;
             }
-            for (qsizetype k = i; k < j; ++k)
-                if (const qint64 p = ultimo.value(text::bytes::trimmed(testo(voce(k)))); p != voce(k).posizione)
-                    m_daCaricare.insert(k, p);
         }
         i = j;
     }
-    QList<Voce> ordinate;
-    ordinate.reserve(n);
-    for (const Chiave& c : chiavi) ordinate.append(m_voci.at(c.voce));
-    m_voci = std::move(ordinate);
+
+    // The lines into that order, in place: each cycle of the permutation in turn.
+    Voce* v = m_voci.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (chiavi[size_t(i)].voce < 0) continue;
+        const Voce primo = v[i];
+        qsizetype j = i;
+        for (;;) {
+            const qint32 da = std::exchange(chiavi[size_t(j)].voce, -1);
+            if (da == i) break;
+            v[j] = v[da];
+            j = da;
+        }
+        v[j] = primo;
+    }
 }
 
 QString Elenco::riga(qsizetype i) const { return text::fromCp1252(testo(m_voci.at(i))); }
@@ -163,11 +216,8 @@ void riempi(const QString& archivio, Accesso accesso, Elenco& out, void (*riga)(
     try {
         RecordFile<T> file(archivio, accesso);
         out.riserva(out.size() + file.count());
-        std::string testo;
         file.scan([&](qint64 pos, const T& r) {
-            if (!prendi(r)) return;
-            riga(r, testo);
-            out.aggiungiCp1252(testo, pos);
+            if (prendi(r)) out.aggiungiCon([&](std::string& t) { riga(r, t); }, pos);
         });
     } catch (...) {
         out.ordina();

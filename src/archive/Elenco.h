@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,8 +35,18 @@ struct VoceElenco {
 // and sorted in about twice the time it takes to read the archive.
 class Elenco {
 public:
-    // A line in Windows-1252, as the line builders of RigheElenco.h give it.
-    void aggiungiCp1252(QByteArrayView riga, qint64 posizione);
+    // A line that scrivi(std::string&) appends, in Windows-1252, to the text it is given: the line
+    // builders of RigheElenco.h write straight into the list.
+    template <class Scrivi> void aggiungiCon(Scrivi&& scrivi, qint64 posizione) {
+        std::string& blocco = bloccoLibero();
+        const size_t inizio = blocco.size();
+        scrivi(blocco);
+        registra(inizio, posizione);
+    }
+    // A line in Windows-1252.
+    void aggiungiCp1252(QByteArrayView riga, qint64 posizione) {
+        aggiungiCon([riga](std::string& t) { t.append(riga.data(), size_t(riga.size())); }, posizione);
+    }
     // Any other line; a character Windows-1252 cannot hold is kept as "?".
     void aggiungi(const QString& riga, qint64 posizione) { aggiungiCp1252(text::toCp1252(riga), posizione); }
     // Sorts (keeping file order among lines that compare equal) and points every line at the last
@@ -43,7 +54,7 @@ public:
     void ordina();
     void svuota() { *this = Elenco(); }
     // Room for `n` lines, when the filling knows how many there can be at most.
-    void riserva(qsizetype n) { m_voci.reserve(n); }
+    void riserva(qsizetype n);
 
     qsizetype size() const { return m_voci.size(); }
     bool isEmpty() const { return m_voci.isEmpty(); }
@@ -55,27 +66,38 @@ public:
 private:
     struct Voce {
         qint32 blocco, inizio, lunghezza; // where its text is
+        qint32 comune; // the common beginning its key was taken after
         qint64 posizione;
     };
     // A line's place in the sort: the bytes after the beginning all lines share, as ranks
     // (text::bytes::ranksAZ), big-endian, rank 0 past the end of a short line. Most comparisons end
     // here, without reaching the text.
     struct Chiave {
-        quint64 k[2];
+        quint64 alta;  // ranks of the first 8 bytes
+        quint32 bassa; // and of the next 4
         qint32 voce;
     };
-    static constexpr int kChiave = int(sizeof(Chiave::k));
-    static constexpr qsizetype kBlocco = qsizetype(1) << 20;
+    static constexpr int kChiave = 12;
+    // Lines go into a block until it holds this much; one that outgrows its block's room makes
+    // it grow, which moves no line, as lines are found by their offset.
+    static constexpr size_t kBlocco = size_t(1) << 20;
+    std::string& bloccoLibero();
+    void registra(size_t inizio, qint64 posizione);
     QByteArrayView testo(const Voce& v) const {
-        return QByteArrayView(m_blocchi.at(v.blocco)).sliced(v.inizio, v.lunghezza);
+        return QByteArrayView(m_blocchi[size_t(v.blocco)].data() + v.inizio, v.lunghezza);
     }
-    std::vector<Chiave> chiavi();
+    Chiave chiave(qsizetype i) const;
+    static void ordinaChiavi(std::vector<Chiave>& chiavi);
     int confronta(const Chiave& a, const Chiave& b) const;
+    void segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizetype a);
     qint64 daCaricare(qsizetype i) const { return m_daCaricare.value(i, m_voci.at(i).posizione); }
 
-    QList<QByteArray> m_blocchi; // the text of the lines
+    std::vector<std::string> m_blocchi; // the text of the lines
     QList<Voce> m_voci;
-    qsizetype m_comune = 0; // how many bytes every line begins with, A-Z folded, when sorted
+    // The keys, made as the lines come while they are at hand; until ordina(), when m_voci has
+    // been sorted, there is one for each line.
+    std::vector<Chiave> m_chiavi;
+    qsizetype m_comune = -1; // how many bytes every line begins with, A-Z folded (-1: no line yet)
     QHash<qsizetype, qint64> m_daCaricare; // by line, where several records gave the same line
 };
 

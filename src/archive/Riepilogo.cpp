@@ -35,13 +35,11 @@ void calcola(const QString& archivio, const Richiesta& q, Risultato& out, Record
         ~Ordina() { e.ordina(); }
     } ordina{out.elenco};
     RecordFile<TSchedaBollettino> f(archivio, accesso);
-    std::string riga;
     f.scan([&](qint64 pos, const TSchedaBollettino& r) {
         qint64 importo = 0;
         switch (valuta(r, q, &importo)) {
         case Esito::Incluso:
-            righe::bollettino(r, riga);
-            out.elenco.aggiungiCp1252(riga, pos);
+            out.elenco.aggiungiCon([&r](std::string& riga) { righe::bollettino(r, riga); }, pos);
             out.totale += importo;
             break;
         case Esito::Illeggibile: ++out.scartati; break;

@@ -18,24 +18,25 @@ constexpr bool illeggibile(unsigned char c) {
 } // namespace
 
 Componi& Componi::colonna(std::initializer_list<QByteArrayView> pezzi, int n) {
-    const size_t fino = m_out.size() + size_t(n);
-    for (QByteArrayView p : pezzi) m_out.append(p.data(), std::min(size_t(p.size()), fino - m_out.size()));
-    m_out.resize(fino, ' ');
+    const size_t fino = m_fine + size_t(n);
+    for (QByteArrayView p : pezzi) scrivi(p.data(), std::min(size_t(p.size()), fino - m_fine));
+    bianchi(fino - m_fine);
     return *this;
 }
 
 void Componi::fine() {
+    m_out.resize(m_fine);
     // Rare: a first pass that the compiler vectorises looks for any byte below 32 or from 0x7F to
     // 0x9D but the euro sign (a few more than those, which the second pass leaves alone).
     const auto* d = reinterpret_cast<const unsigned char*>(m_out.data());
     unsigned char trovato = 0;
-    for (size_t i = 0, n = m_out.size(); i < n; ++i)
+    for (size_t i = m_inizio, n = m_out.size(); i < n; ++i)
         trovato |= static_cast<unsigned char>(d[i] < 0x20) |
                    (static_cast<unsigned char>(static_cast<unsigned char>(d[i] - 0x7F) <= 0x1E) &
                     static_cast<unsigned char>(d[i] != 0x80));
     if (!trovato) return;
-    for (char& c : m_out)
-        if (illeggibile(static_cast<unsigned char>(c))) c = '?';
+    for (size_t i = m_inizio; i < m_out.size(); ++i)
+        if (illeggibile(static_cast<unsigned char>(m_out[i]))) m_out[i] = '?';
 }
 
 void bollettino(const TSchedaBollettino& r, std::string& out) {
