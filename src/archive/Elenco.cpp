@@ -12,8 +12,11 @@
 #include <array>
 
 std::string& Elenco::bloccoLibero() {
-    if (m_blocchi.empty() || m_blocchi.back().size() >= kBlocco) m_blocchi.emplace_back().reserve(kBlocco + kBlocco / 4);
-    return m_blocchi.back();
+    if (m_blocchi.empty() || m_blocchi.back()->size() >= kBlocco) {
+        m_blocchi.push_back(std::make_shared<std::string>());
+        m_blocchi.back()->reserve(kBlocco + kBlocco / 4);
+    }
+    return *m_blocchi.back();
 }
 
 void Elenco::riserva(qsizetype n) {
@@ -26,7 +29,7 @@ const unsigned char* byte(QByteArrayView t) { return reinterpret_cast<const unsi
 } // namespace
 
 void Elenco::registra(size_t inizio, qint64 posizione) {
-    const std::string& blocco = m_blocchi.back();
+    const std::string& blocco = *m_blocchi.back();
     const Voce v{qint32(m_blocchi.size() - 1), qint32(inizio), qint32(blocco.size() - inizio), 0, posizione};
     // What every line begins with (A-Z folded) says nothing of their order: the keys begin after
     // it, so that lines that all begin with the same account number still differ within their keys.

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -84,7 +85,7 @@ private:
     std::string& bloccoLibero();
     void registra(size_t inizio, qint64 posizione);
     QByteArrayView testo(const Voce& v) const {
-        return QByteArrayView(m_blocchi[size_t(v.blocco)].data() + v.inizio, v.lunghezza);
+        return QByteArrayView(m_blocchi[size_t(v.blocco)]->data() + v.inizio, v.lunghezza);
     }
     Chiave chiave(qsizetype i) const;
     static void ordinaChiavi(std::vector<Chiave>& chiavi);
@@ -92,7 +93,9 @@ private:
     void segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizetype a);
     qint64 daCaricare(qsizetype i) const { return m_daCaricare.value(i, m_voci.at(i).posizione); }
 
-    std::vector<std::string> m_blocchi; // the text of the lines
+    // The text of the lines. A copy of the list shares the blocks: they are only ever appended to,
+    // and each list reads only the lines it holds.
+    std::vector<std::shared_ptr<std::string>> m_blocchi;
     QList<Voce> m_voci;
     // The keys, made as the lines come while they are at hand; until ordina(), when m_voci has
     // been sorted, there is one for each line.
