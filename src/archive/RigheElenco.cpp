@@ -4,7 +4,6 @@
 #include "SchedaBollettino.h"
 #include "Text.h"
 
-
 namespace righe {
 
 namespace {
@@ -18,14 +17,13 @@ constexpr bool illeggibile(unsigned char c) {
 } // namespace
 
 Componi& Componi::colonna(std::initializer_list<QByteArrayView> pezzi, int n) {
-    const size_t fino = m_fine + size_t(n);
-    for (QByteArrayView p : pezzi) scrivi(p.data(), std::min(size_t(p.size()), fino - m_fine));
-    bianchi(fino - m_fine);
+    const size_t fino = m_out.size() + size_t(n);
+    for (QByteArrayView p : pezzi) m_out.append(p.data(), std::min(size_t(p.size()), fino - m_out.size()));
+    m_out.resize(fino, ' ');
     return *this;
 }
 
 void Componi::fine() {
-    m_out.resize(m_fine);
     // Rare: a first pass that the compiler vectorises looks for any byte below 32 or from 0x7F to
     // 0x9D but the euro sign (a few more than those, which the second pass leaves alone).
     const auto* d = reinterpret_cast<const unsigned char*>(m_out.data());

@@ -3,7 +3,6 @@
 #include <QByteArrayView>
 #include <QString>
 #include <algorithm>
-#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -31,20 +30,20 @@ void bollettino(const TSchedaBollettino& r, std::string& out);
 void scheda(const TSchedaAnagrafica& r, std::string& out);
 
 // Builds one line at the end of `out`, piece by piece; fields come trimmed, as the records give
-// them. fine() shows what cannot be shown on one line as "?" and leaves `out` ending with the line.
+// them. fine() shows what cannot be shown on one line as "?".
 class Componi {
 public:
-    explicit Componi(std::string& out) : m_out(out), m_inizio(out.size()), m_fine(out.size()) { spazio(kRiga); }
+    explicit Componi(std::string& out) : m_out(out), m_inizio(out.size()) {}
     // A piece as it is.
     Componi& testo(QByteArrayView t) {
-        scrivi(t.data(), size_t(t.size()));
+        m_out.append(t.data(), size_t(t.size()));
         return *this;
     }
     // A piece padded with blanks or cut to exactly `n` characters.
     Componi& colonna(QByteArrayView t, int n) {
         const size_t k = std::min(size_t(t.size()), size_t(n));
-        scrivi(t.data(), k);
-        bianchi(size_t(n) - k);
+        m_out.append(t.data(), k);
+        m_out.append(size_t(n) - k, ' ');
         return *this;
     }
     // Pieces joined, then padded or cut.
@@ -52,25 +51,8 @@ public:
     void fine();
 
 private:
-    // Room made at once: the pieces then go in without the string's own checks. A record's line
-    // is shorter; a longer one makes more room.
-    static constexpr size_t kRiga = 512;
-    void spazio(size_t n) {
-        if (m_fine + n > m_out.size()) m_out.resize(m_fine + n + kRiga);
-    }
-    void scrivi(const char* p, size_t n) {
-        spazio(n);
-        std::memcpy(m_out.data() + m_fine, p, n);
-        m_fine += n;
-    }
-    void bianchi(size_t n) {
-        spazio(n);
-        std::memset(m_out.data() + m_fine, ' ', n);
-        m_fine += n;
-    }
-
     std::string& m_out;
-    size_t m_inizio, m_fine;
+    size_t m_inizio;
 };
 
 } // namespace righe
