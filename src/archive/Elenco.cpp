@@ -47,32 +47,18 @@ void Elenco::registra(size_t inizio, qint64 posizione) {
     const bool conChiave = m_chiavi.size() == size_t(m_voci.size());
     m_voci.append(v);
     m_voci.last().comune = qint32(m_comune);
-    if (conChiave) m_chiavi.push_back(chiave(m_voci.size() - 1));
+    if (conChiave) m_chiavi.push_back(chiave(m_voci.size() - 1, m_comune));
 }
 
-Elenco::Chiave Elenco::chiave(qsizetype i) const {
+Elenco::Chiave Elenco::chiave(qsizetype i, qsizetype inizio) const {
     const auto& rango = text::bytes::ranksAZ();
     const Voce& v = m_voci.at(i);
-    const unsigned char* y = byte(testo(v)) + v.comune;
+    const unsigned char* y = byte(testo(v)) + inizio;
     Chiave c{0, 0, qint32(i)};
-    const qsizetype n = std::min<qsizetype>(v.lunghezza - v.comune, kChiave);
+    const qsizetype n = std::clamp<qsizetype>(v.lunghezza - inizio, 0, kChiave);
     for (qsizetype k = 0; k < std::min<qsizetype>(n, 8); ++k) c.alta |= quint64(rango[y[k]]) << (56 - 8 * k);
     for (qsizetype k = 8; k < n; ++k) c.bassa |= quint32(rango[y[k]]) << (24 - 8 * (k - 8));
     return c;
-}
-
-int Elenco::confronta(const Chiave& a, const Chiave& b) const {
-    if (a.alta != b.alta) return a.alta < b.alta ? -1 : 1;
-    if (a.bassa != b.bassa) return a.bassa < b.bassa ? -1 : 1;
-    // Past the keys (rank 0 past the end of a shorter line, which the lengths settle below), the
-    // texts are compared rank by rank where their bytes differ.
-    const Voce &va = m_voci.at(a.voce), &vb = m_voci.at(b.voce);
-    const auto& rango = text::bytes::ranksAZ();
-    const unsigned char *x = byte(testo(va)), *y = byte(testo(vb));
-    const qsizetype n = std::min(va.lunghezza, vb.lunghezza);
-    for (qsizetype i = m_comune + kChiave; i < n; ++i)
-        if (x[i] != y[i] && rango[x[i]] != rango[y[i]]) return rango[x[i]] < rango[y[i]] ? -1 : 1;
-    return va.lunghezza == vb.lunghezza ? 0 : (va.lunghezza < vb.lunghezza ? -1 : 1);
 }
 
 void Elenco::ordinaChiavi(std::vector<Chiave>& chiavi) {
@@ -108,6 +94,41 @@ void Elenco::segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizet
             m_daCaricare.insert(k, p);
 }
 
+void Elenco::ordinaUguali(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio) {
+    // The lines [da, a) are alike up to `inizio`, A-Z folded. Those that end there come first,
+    // shorter before longer (rank 0 past an end stands only for the byte 0): equal lengths are
+    // equal lines, and identical ones point at the last record that gave them.
+    auto lunghezza = [&](const Chiave& c) { return m_voci.at(c.voce).lunghezza; };
+    const auto finite = std::stable_partition(chiavi.begin() + da, chiavi.begin() + a,
+                                              [&](const Chiave& c) { return lunghezza(c) <= inizio; });
+    std::stable_sort(chiavi.begin() + da, finite,
+                     [&](const Chiave& x, const Chiave& y) { return lunghezza(x) < lunghezza(y); });
+    const qsizetype fine = finite - chiavi.begin();
+    for (qsizetype i = da; i < fine;) {
+        qsizetype j = i + 1;
+        while (j < fine && lunghezza(chiavi[size_t(j)]) == lunghezza(chiavi[size_t(i)])) ++j;
+        if (j - i > 1) segnaUguali(chiavi, i, j);
+        i = j;
+    }
+    // The others by their next bytes, keeping their order where those are alike too.
+    for (qsizetype k = fine; k < a; ++k) chiavi[size_t(k)] = chiave(chiavi[size_t(k)].voce, inizio);
+    std::sort(chiavi.begin() + fine, chiavi.begin() + a, [](const Chiave& x, const Chiave& y) {
+        return x.alta != y.alta ? x.alta < y.alta : x.bassa != y.bassa ? x.bassa < y.bassa : x.voce < y.voce;
+    });
+    ordinaCorse(chiavi, fine, a, inizio + kChiave);
+}
+
+void Elenco::ordinaCorse(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio) {
+    // Runs of lines whose keys (taken before `inizio`) are alike are ordered by what follows.
+    for (qsizetype i = da; i < a;) {
+        qsizetype j = i + 1;
+        while (j < a && chiavi[size_t(j)].alta == chiavi[size_t(i)].alta && chiavi[size_t(j)].bassa == chiavi[size_t(i)].bassa)
+            ++j;
+        if (j - i > 1) ordinaUguali(chiavi, i, j, inizio);
+        i = j;
+    }
+}
+
 void Elenco::ordina() {
     const qsizetype n = m_voci.size();
     std::vector<Chiave> chiavi = std::exchange(m_chiavi, {});
@@ -115,31 +136,12 @@ void Elenco::ordina() {
     for (qsizetype i = 0; i < n; ++i) {
         if (size_t(i) < chiavi.size() && m_voci.at(i).comune == m_comune) continue;
         m_voci[i].comune = qint32(m_comune);
-        if (size_t(i) == chiavi.size()) chiavi.push_back(chiave(i));
-        else chiavi[size_t(i)] = chiave(i);
+        if (size_t(i) == chiavi.size()) chiavi.push_back(chiave(i, m_comune));
+        else chiavi[size_t(i)] = chiave(i, m_comune);
     }
     ordinaChiavi(chiavi);
-
     m_daCaricare.clear();
-    for (qsizetype i = 0; i < n;) {
-        qsizetype j = i + 1;
-        while (j < n && chiavi[size_t(j)].alta == chiavi[size_t(i)].alta && chiavi[size_t(j)].bassa == chiavi[size_t(i)].bassa)
-            ++j;
-        if (j - i > 1) {
-            // Lines with the same key: the rest of their text decides, and those that compare equal
-            // keep their order.
-            std::stable_sort(chiavi.begin() + i, chiavi.begin() + j,
-                             [this](const Chiave& a, const Chiave& b) { return confronta(a, b) < 0; });
-            // Identical lines are now next to each other: each points at the last record that gave it.
-            for (qsizetype a = i; a < j;) {
-                qsizetype b = a + 1;
-                while (b < j && confronta(chiavi[size_t(a)], chiavi[size_t(b)]) == 0) ++b;
-                if (b - a > 1) segnaUguali(chiavi, a, b);
-                a = b;
-            }
-        }
-        i = j;
-    }
+    ordinaCorse(chiavi, 0, n, m_comune + kChiave);
 
     // The lines into that order, in place: each cycle of the permutation in turn.
     Voce* v = m_voci.data();

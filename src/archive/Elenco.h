@@ -87,9 +87,10 @@ private:
     QByteArrayView testo(const Voce& v) const {
         return QByteArrayView(m_blocchi[size_t(v.blocco)]->data() + v.inizio, v.lunghezza);
     }
-    Chiave chiave(qsizetype i) const;
+    Chiave chiave(qsizetype i, qsizetype inizio) const; // of line i, from byte `inizio` on
     static void ordinaChiavi(std::vector<Chiave>& chiavi);
-    int confronta(const Chiave& a, const Chiave& b) const;
+    void ordinaCorse(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio);
+    void ordinaUguali(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio);
     void segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizetype a);
     qint64 daCaricare(qsizetype i) const { return m_daCaricare.value(i, m_voci.at(i).posizione); }
 
