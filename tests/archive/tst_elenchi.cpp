@@ -189,16 +189,20 @@ private slots:
         QTest::addColumn<QString>("comune"); // what every line begins with
         QTest::addColumn<int>("lunghezza");  // the longest tail after it
         QTest::addColumn<bool>("dopo");      // some lines come after a first sort
-        QTest::newRow("short lines") << QString() << 6 << false;
-        QTest::newRow("beyond the keys") << QString() << 40 << false;
-        QTest::newRow("one account for all") << "CCP 12345678      Scad. " << 30 << false;
-        QTest::newRow("folded beginning") << "Ccp Rossi " << 20 << false;
-        QTest::newRow("lines added after sorting") << "CCP 1" << 25 << true;
+        QTest::addColumn<QString>("colonna"); // a piece every line has at the same place
+        QTest::newRow("short lines") << QString() << 6 << false << QString();
+        QTest::newRow("beyond the keys") << QString() << 40 << false << QString();
+        QTest::newRow("one account for all") << "CCP 12345678      Scad. " << 30 << false << QString();
+        QTest::newRow("folded beginning") << "Ccp Rossi " << 20 << false << QString();
+        QTest::newRow("lines added after sorting") << "CCP 1" << 25 << true << QString();
+        QTest::newRow("columns alike between") << "CCP 1" << 25 << false << "/2024  € ";
+        QTest::newRow("columns alike, added after sorting") << QString() << 30 << true << "  A: ENTE ";
     }
     void orderAgreesWithTheText() {
         QFETCH(QString, comune);
         QFETCH(int, lunghezza);
         QFETCH(bool, dopo);
+        QFETCH(QString, colonna);
         QRandomGenerator rng(7);
         // Few characters, so that lines often differ late or only in the case of A-Z.
         QString alfabeto = QString::fromUtf8("aAbBzZ _09?\u00e8\u00c8\u20ac\u0153\u00ff\u00a0~");
@@ -225,7 +229,10 @@ private slots:
                 continue;
             }
             const int n = 1 + rng.bounded(lunghezza);
-            for (int k = 0; k < n; ++k) t += alfabeto[rng.bounded(int(alfabeto.size()))];
+            for (int k = 0; k < n; ++k) {
+                t += alfabeto[rng.bounded(int(alfabeto.size()))];
+                if (k == 2) t += colonna;
+            }
             if (i % 7 == 0) t = t.toUpper(); // the same line but for case, when A-Z folded
             righe << t;
         }
