@@ -55,6 +55,22 @@ const QString& slips() {
     return p;
 }
 
+// An association's archive: every slip on its one account, so the lines differ only from the due
+// date on.
+const QString& slipsOneAccount() {
+    static const QString p = archive<TSchedaBollettino>("uno.bol", [](TSchedaBollettino& r, int i, QRandomGenerator& g) {
+        static const char* names[] = {"ROSSI MARIO", "BIANCHI ANNA", "VERDI GIUSEPPE", "ESPOSITO LUCA", "ROMANO GIULIA"};
+        r.CCP.set(QStringLiteral("12345678"));
+        r.Intero.set(QStringLiteral("%1,00").arg(g.bounded(500)));
+        r.Intestatario.set(QStringLiteral("ASSOCIAZIONE CULTURALE AMICI DELLA MUSICA"));
+        r.Esecutore.set(QLatin1String(names[i % 5]));
+        r.DataScade.set(QStringLiteral("%1/%2/2024").arg(1 + g.bounded(28), 2, 10, QLatin1Char('0')).arg(1 + g.bounded(12), 2, 10, QLatin1Char('0')));
+        r.Causale01.set(QStringLiteral("Quota associativa anno 2024"));
+        r.Saldato.set(g.bounded(3) ? QStringLiteral("No") : QString::fromUtf8("S\u00ec"));
+    });
+    return p;
+}
+
 const QString& cards() {
     static const QString p = archive<TSchedaAnagrafica>("Esecutori.pro", [](TSchedaAnagrafica& r, int i, QRandomGenerator& g) {
         r.Esecutore.set(QStringLiteral("COGNOME%1 NOME").arg(g.bounded(1000000)));
@@ -105,6 +121,16 @@ void UnpaidList(benchmark::State& state) {
     }
 }
 BENCHMARK(UnpaidList)->Unit(benchmark::kMillisecond);
+
+void UnpaidListOneAccount(benchmark::State& state) {
+    slipsOneAccount();
+    for (auto _ : state) {
+        Elenco e;
+        elenchi::bollettiniDaSaldare(slipsOneAccount(), e, elenchi::Accesso::ReadOnly);
+        state.counters["lines"] = double(e.size());
+    }
+}
+BENCHMARK(UnpaidListOneAccount)->Unit(benchmark::kMillisecond);
 
 void RawReadCards(benchmark::State& state) {
     cards();

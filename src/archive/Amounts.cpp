@@ -2,8 +2,6 @@
 
 #include "Text.h"
 
-#include <QRegularExpression>
-
 namespace amounts {
 
 std::optional<qint64> parse(const QString& input) {
@@ -13,7 +11,9 @@ std::optional<qint64> parse(const QString& input) {
         negative = true;
         s.remove(0, 1);
     }
-    const qsizetype sep = s.indexOf(QRegularExpression(QStringLiteral("[,.]")));
+    qsizetype sep = -1;
+    for (qsizetype i = 0; i < s.size() && sep < 0; ++i)
+        if (s[i] == u',' || s[i] == u'.') sep = i;
     const QString whole = sep < 0 ? s : s.left(sep);
     const QString frac = sep < 0 ? QString() : s.mid(sep + 1);
     if (whole.isEmpty() || whole.size() > 14 || !text::isDigits(whole)) return std::nullopt;

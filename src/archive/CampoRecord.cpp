@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-QString CampoRecord::leggi(const char* record) const {
+QByteArrayView CampoRecord::bytes(const char* record) const {
     const auto len = static_cast<unsigned char>(record[offset]);
-    return text::trimmed(text::fromCp1252(record + offset + 1, std::min<int>(len, capacity)));
+    return text::bytes::trimmed(QByteArrayView(record + offset + 1, std::min<int>(len, capacity)));
 }
+
+QString CampoRecord::leggi(const char* record) const { return text::fromCp1252(bytes(record)); }

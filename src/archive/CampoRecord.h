@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -13,6 +14,8 @@ struct CampoRecord {
     // The field's text as ShortString::get() gives it: decoded and trimmed, a damaged length
     // byte read as the whole field.
     QString leggi(const char* record) const;
+    // The same text as stored (Windows-1252), trimmed.
+    QByteArrayView bytes(const char* record) const;
 };
 
 // The field named `name` of Record, or nothing when Record has no such field.

@@ -2,6 +2,7 @@
 
 #include "CampoRecord.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -24,8 +25,10 @@ public:
 private:
     struct Filtro {
         CampoRecord campo;
-        QString testo;
+        QByteArray testo; // in Windows-1252, as the field holds its text
     };
-    QList<Filtro> m_filtri; // only the non-empty ones: an empty text can never match
+    // Only the texts that can match: an empty one never does, nor one with a character that no
+    // stored text can hold.
+    QList<Filtro> m_filtri;
     int m_richiesti = 0;
 };

@@ -6,6 +6,7 @@
 #include <QList>
 #include <cstring>
 #include <type_traits>
+#include <memory>
 
 // The typed face of a record file: T is one of the packed record structs.
 template <class T> class RecordFile : public RecordFileBase {
@@ -46,10 +47,13 @@ public:
     }
 
     // f(position, record) for every whole record; f returns void, or false to stop early.
+    // The records are read straight into a batch of them: a scan of a large archive costs little
+    // more than reading it.
     template <class F> void scan(F&& f) {
-        RecordFileBase::scan([&](qint64 pos, const char* raw) {
-            T r;
-            std::memcpy(&r, raw, sizeof(T));
+        constexpr qint64 kBatch = 256;
+        const auto batch = std::make_unique_for_overwrite<T[]>(kBatch);
+        RecordFileBase::scan(reinterpret_cast<char*>(batch.get()), kBatch, [&](qint64 pos, qint64 slot) {
+            const T& r = batch[slot];
             if constexpr (std::is_same_v<decltype(f(pos, r)), bool>) return f(pos, r);
             else {
                 f(pos, r);

@@ -100,26 +100,24 @@ qint64 RecordFileBase::appendAll(const std::function<void(const char*)>& esisten
                            .arg(m_path, why, restored ? QString() : QStringLiteral(" (and the file could not be put back as it was)")));
 }
 
-void RecordFileBase::scan(const std::function<bool(qint64, const char*)>& visit) {
+void RecordFileBase::scan(char* buffer, qint64 batch, const std::function<bool(qint64, qint64)>& visit) {
     // The shared lock is held only while a batch is read, never while the visitor runs: a visitor
     // that waits (a pipe nobody reads, a dialog) must not stop another program from saving. The
     // scan covers the records there when it began; a record overwritten meanwhile is read whole,
     // either as it was or as it became, and one appended meanwhile is left to the next scan.
-    constexpr qint64 kBatch = 256;
-    std::vector<char> buffer(size_t(kBatch * m_size));
     qint64 n = count();
     for (qint64 done = 0; done < n;) {
         qint64 take;
         {
             FileLock lock(m_file, FileLock::Shared);
             n = std::min(n, countUnlocked()); // records are never removed, but a damaged copy may shrink
-            take = std::min(kBatch, n - done);
+            take = std::min(batch, n - done);
             if (take <= 0) return;
             seekTo(done);
-            if (m_file.read(buffer.data(), take * m_size) != take * m_size) fail("read");
+            if (m_file.read(buffer, take * m_size) != take * m_size) fail("read");
         }
         for (qint64 i = 0; i < take; ++i)
-            if (!visit(done + i + 1, buffer.data() + i * m_size)) return;
+            if (!visit(done + i + 1, i)) return;
         done += take;
     }
 }

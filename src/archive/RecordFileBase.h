@@ -31,9 +31,10 @@ protected:
     // (its old length, and a trailing piece the write went over) before the failure is thrown.
     // Returns the 1-based position of the first new record.
     qint64 appendAll(const std::function<void(const char*)>& esistente, const std::function<QByteArray()>& nuovi);
-    // Streams the records present when it begins, in file order; `visit` gets the 1-based position
-    // and returns false to stop. It runs with the file unlocked, so it may take its time.
-    void scan(const std::function<bool(qint64, const char*)>& visit);
+    // Streams the records present when it begins, in file order, `batch` at a time into `buffer`
+    // (room for `batch` records); `visit` gets the 1-based position and the record's place in the
+    // buffer, and returns false to stop. It runs with the file unlocked, so it may take its time.
+    void scan(char* buffer, qint64 batch, const std::function<bool(qint64 position, qint64 slot)>& visit);
 
 private:
     qint64 countUnlocked();

@@ -39,7 +39,7 @@ void calcola(const QString& archivio, const Richiesta& q, Risultato& out, Record
         qint64 importo = 0;
         switch (valuta(r, q, &importo)) {
         case Esito::Incluso:
-            out.elenco.aggiungi(rigaBollettino(r), pos);
+            out.elenco.aggiungiCon([&r](std::string& riga) { righe::bollettino(r, riga); }, pos);
             out.totale += importo;
             break;
         case Esito::Illeggibile: ++out.scartati; break;

@@ -25,7 +25,9 @@ template <int N> struct ShortString {
     }
 
     // A damaged length byte larger than N reads as the whole field.
-    QString get() const { return text::trimmed(text::fromCp1252(data, std::min<int>(len, N))); }
+    QString get() const { return text::fromCp1252(bytes()); }
+    // The same text as stored, Windows-1252, trimmed: for scans that need not decode it.
+    QByteArrayView bytes() const { return text::bytes::trimmed(QByteArrayView(data, std::min<int>(len, N))); }
 
     void clear() { set(QString()); }
 };

@@ -1,6 +1,8 @@
 #include "Text.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace text {
 
@@ -104,5 +106,48 @@ QString forDisplay(const QString& message) {
     r.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return r;
 }
+
+namespace bytes {
+
+namespace {
+unsigned char lowerAZ(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+} // namespace
+
+bool containsAZ(QByteArrayView haystack, QByteArrayView needle) {
+    if (needle.isEmpty()) return true;
+    const auto* h = reinterpret_cast<const unsigned char*>(haystack.data());
+    const auto* n = reinterpret_cast<const unsigned char*>(needle.data());
+    const qsizetype last = haystack.size() - needle.size();
+    for (qsizetype i = 0; i <= last; ++i) {
+        qsizetype j = 0;
+        while (j < needle.size() && lowerAZ(h[i + j]) == lowerAZ(n[j])) ++j;
+        if (j == needle.size()) return true;
+    }
+    return false;
+}
+
+const std::array<std::uint8_t, 256>& ranksAZ() {
+    static const std::array<std::uint8_t, 256> ranks = [] {
+        // Each byte stands for the character it decodes to, A-Z folded; ranks follow that order.
+        std::array<char16_t, 256> folded;
+        for (int i = 0; i < 256; ++i) {
+            const char c = char(i);
+            folded[i] = text::lowerAZ(fromCp1252(&c, 1)[0]).unicode();
+        }
+        std::array<int, 256> order;
+        std::iota(order.begin(), order.end(), 0);
+        std::sort(order.begin(), order.end(), [&](int x, int y) { return folded[x] < folded[y]; });
+        std::array<std::uint8_t, 256> r{};
+        int rank = 0;
+        for (int k = 0; k < 256; ++k) {
+            if (k > 0 && folded[order[k]] != folded[order[k - 1]]) ++rank;
+            r[order[k]] = std::uint8_t(rank);
+        }
+        return r;
+    }();
+    return ranks;
+}
+
+} // namespace bytes
 
 } // namespace text

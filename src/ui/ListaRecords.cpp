@@ -64,7 +64,7 @@ int ModelloElenco::rowCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant ModelloElenco::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_elenco.size()) return {};
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return m_elenco[index.row()].riga;
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) return m_elenco.riga(index.row());
     if (role == Qt::CheckStateRole && m_conSpunte) return m_spunte[index.row()] ? Qt::Checked : Qt::Unchecked;
     return {};
 }

@@ -85,7 +85,9 @@ const Elenco& PannelloRisultati::elenco() const { return lstRecords->modello()->
 
 const VoceElenco* PannelloRisultati::voceSelezionata() const {
     const int row = lstRecords->rigaSelezionata();
-    return row < 0 ? nullptr : &elenco()[row];
+    if (row < 0) return nullptr;
+    m_selezionata = elenco()[row];
+    return &m_selezionata;
 }
 
 void PannelloRisultati::dimenticaChiave() {
@@ -112,7 +114,7 @@ void PannelloRisultati::btnTrovaClick() {
     if (!chiave.isEmpty()) {
         for (int k = 0; k < n; ++k) {
             const int row = (primo + k) % n;
-            if (text::containsAZ(e[row].riga, chiave)) {
+            if (text::containsAZ(e.riga(row), chiave)) {
                 lstRecords->selezionaRiga(row);
                 break;
             }

@@ -35,7 +35,7 @@ public:
     void mostra(Elenco elenco);
     void svuota();
     const Elenco& elenco() const;
-    // The selected line, or nullptr.
+    // The selected line and its record, or nullptr; it holds until the next call.
     const VoceElenco* voceSelezionata() const;
 
     // Forgets the remembered find text and empties the find box.
@@ -49,6 +49,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    mutable VoceElenco m_selezionata; // the lines are kept encoded: this one decoded, for voceSelezionata()
     QString m_propria;
     QString* m_chiave = &m_propria;
     int m_fascia; // height of the band

@@ -6,8 +6,10 @@
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <numeric>
 
 using SlipFile = RecordFile<TSchedaBollettino>;
 using CardFile = RecordFile<TSchedaAnagrafica>;
@@ -114,6 +116,8 @@ private slots:
         QTest::newRow("leading blank searched as typed") << "Causale01" << " ass" << "Cassa" << false;
         QTest::newRow("leading blank found") << "Causale01" << " ass" << "Quota associativa" << true;
         QTest::newRow("trailing blanks of the field do not count") << "Note" << "a " << "casa" << false;
+        QTest::newRow("euro sign as stored") << "Causale01" << QString::fromUtf8("€ 5") << QString::fromUtf8("quota € 50") << true;
+        QTest::newRow("a character no record can hold") << "Causale01" << QString::fromUtf8("ā") << QString::fromUtf8("ā") << false;
     }
     void filterMatch() {
         QFETCH(QString, field);
@@ -176,6 +180,85 @@ private slots:
         // A-Z fold to a-z (0x61-0x7A), so "_" (0x5F) comes first; É (0xC9) stays after every ASCII letter.
         QCOMPARE(e.righe(), (QStringList{"_x", "a", "A", "b", "B", "CCP 2  Scad. 02/05/2024",
                                          "CCP 2  Scad. 15/01/2024", "e", QString::fromUtf8("É")}));
+    }
+
+    // The lists sort the stored bytes; the order must be the one of the text the user sees: whole
+    // text ascending, A-Z folded, every other character by its code (the euro sign after every
+    // accented letter, though its byte comes before them), a line before the longer lines it begins.
+    void orderAgreesWithTheText_data() {
+        QTest::addColumn<QString>("comune"); // what every line begins with
+        QTest::addColumn<int>("lunghezza");  // the longest tail after it
+        QTest::addColumn<bool>("dopo");      // some lines come after a first sort
+        QTest::addColumn<QString>("colonna"); // a piece every line has at the same place
+        QTest::newRow("short lines") << QString() << 6 << false << QString();
+        QTest::newRow("beyond the keys") << QString() << 40 << false << QString();
+        QTest::newRow("one account for all") << "CCP 12345678      Scad. " << 30 << false << QString();
+        QTest::newRow("folded beginning") << "Ccp Rossi " << 20 << false << QString();
+        QTest::newRow("lines added after sorting") << "CCP 1" << 25 << true << QString();
+        QTest::newRow("columns alike between") << "CCP 1" << 25 << false << "/2024  € ";
+        QTest::newRow("columns alike, added after sorting") << QString() << 30 << true << "  A: ENTE ";
+    }
+    void orderAgreesWithTheText() {
+        QFETCH(QString, comune);
+        QFETCH(int, lunghezza);
+        QFETCH(bool, dopo);
+        QFETCH(QString, colonna);
+        QRandomGenerator rng(7);
+        // Few characters, so that lines often differ late or only in the case of A-Z.
+        QString alfabeto = QString::fromUtf8("aAbBzZ _09?\u00e8\u00c8\u20ac\u0153\u00ff\u00a0~");
+        alfabeto += QChar(0x81);
+        alfabeto += QChar(0x01);
+        QStringList righe;
+        for (int i = 0; i < 1500; ++i) {
+            QString t = comune;
+            // Now and then a line that is the beginning alone, or a copy of an earlier line.
+            if (i % 97 == 50) { righe << t; continue; }
+            if (i % 13 == 0 && !righe.isEmpty()) { righe << righe[rng.bounded(int(righe.size()))]; continue; }
+            // Often an earlier line with one character changed, cut or added anywhere: lines that
+            // differ only late, past the keys the sort starts from.
+            if (i % 3 == 0 && !righe.isEmpty()) {
+                t = righe[rng.bounded(int(righe.size()))];
+                const int k = rng.bounded(int(t.size()) + 1);
+                const QChar c = alfabeto[rng.bounded(int(alfabeto.size()))];
+                switch (rng.bounded(3)) {
+                case 0: t.insert(k, c); break;
+                case 1: if (k < t.size()) t[k] = c; break;
+                default: t.truncate(k);
+                }
+                righe << t;
+                continue;
+            }
+            const int n = 1 + rng.bounded(lunghezza);
+            for (int k = 0; k < n; ++k) {
+                t += alfabeto[rng.bounded(int(alfabeto.size()))];
+                if (k == 2) t += colonna;
+            }
+            if (i % 7 == 0) t = t.toUpper(); // the same line but for case, when A-Z folded
+            righe << t;
+        }
+        Elenco e;
+        const qsizetype prima = dopo ? righe.size() / 2 : righe.size();
+        for (qsizetype i = 0; i < prima; ++i) e.aggiungi(righe[i], i + 1);
+        e.ordina();
+        for (qsizetype i = prima; i < righe.size(); ++i) e.aggiungi(righe[i], i + 1);
+        e.ordina();
+
+        QList<qint64> attese(righe.size());
+        std::iota(attese.begin(), attese.end(), 1);
+        std::stable_sort(attese.begin(), attese.end(), [&](qint64 a, qint64 b) {
+            return text::compareAZ(righe[a - 1], righe[b - 1]) < 0;
+        });
+        QCOMPARE(e.size(), righe.size());
+        for (qsizetype i = 0; i < e.size(); ++i) {
+            const VoceElenco v = e[i];
+            QCOMPARE(v.posizione, attese[i]);
+            QCOMPARE(v.riga, righe[attese[i] - 1]);
+            // The record loaded is the last of those that gave this very line.
+            qint64 ultimo = 0;
+            for (qsizetype k = 0; k < righe.size(); ++k)
+                if (righe[k] == v.riga) ultimo = k + 1;
+            QCOMPARE(v.daCaricare, ultimo);
+        }
     }
 
     void identicalLinesLoadTheLaterRecord() {
