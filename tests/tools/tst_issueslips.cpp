@@ -181,8 +181,14 @@ private slots:
             // The child inherits the file size limit; half a slip's room is left.
             fault::Guard guard(kind, m_dir->path(), before.size() + 1500);
             FAULT_OR_SKIP(guard);
+            // The limit as a shell sets it: the tool must not die at it halfway through a slip.
+#ifdef Q_OS_UNIX
+            r = tool(base(), childFaults::fileSizeSignalAsShellLeavesIt);
+#else
             r = tool(base());
+#endif
         }
+        QVERIFY(!r.crashed);
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains("nothing was added"), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
