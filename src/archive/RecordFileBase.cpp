@@ -10,9 +10,14 @@
 RecordFileBase::RecordFileBase(const QString& path, qint64 recordSize, Access access)
     : m_path(path), m_size(recordSize), m_file(path) {
     // ReadWrite creates a missing file and keeps an existing one as it is. A folder, a read-only
-    // file or an unwritable folder all fail here.
+    // file or an unwritable folder all fail here; so do a pipe and a device under the archive's
+    // name, which would wait for a writer that never comes or swallow the records unsaved.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw ArchiveError(QStringLiteral("open %1: not a file (%2)")
+                               .arg(path, info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a pipe or a device")));
     const auto mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
-    if (QFileInfo(path).isDir() || !m_file.open(mode | QIODevice::Unbuffered)) fail("open");
+    if (!m_file.open(mode | QIODevice::Unbuffered)) fail("open");
 }
 
 RecordFileBase::~RecordFileBase() { m_file.close(); }
