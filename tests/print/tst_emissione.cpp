@@ -124,6 +124,8 @@ private slots:
         QTest::newRow("account with letters") << "CCP" << "12A" << int(emissione::Campo::CCP) << "soltanto cifre";
         QTest::newRow("no amount") << "importo" << "" << int(emissione::Campo::Importo) << "l'importo";
         QTest::newRow("amount too long") << "importo" << "123456789" << int(emissione::Campo::Importo) << "fino a otto";
+        QTest::newRow("nothing to pay") << "importo" << "0" << int(emissione::Campo::Importo) << "maggiore di zero";
+        QTest::newRow("zeros only") << "importo" << "00000000" << int(emissione::Campo::Importo) << "maggiore di zero";
         QTest::newRow("no holder") << "Intestatario" << "" << int(emissione::Campo::Intestatario) << "intestatario";
         QTest::newRow("no due date") << "scadenza" << "" << int(emissione::Campo::DataScade) << "data di scadenza";
         QTest::newRow("no such day") << "scadenza" << "31/02/2025" << int(emissione::Campo::DataScade)
@@ -144,6 +146,11 @@ private slots:
         QFETCH(QString, words);
         QVERIFY2(p->testo.contains(words), qPrintable(p->testo));
         QVERIFY(emissione::verifica(carta("", "SOCI")));
+        // Cents alone are an amount.
+        d = dati();
+        d.importo = "0";
+        d.cents = "50";
+        QVERIFY(!emissione::verifica(d));
     }
 
     // The picker's filters and the picker's order: the lines sorted, A-Z without regard to case.
