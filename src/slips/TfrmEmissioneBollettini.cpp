@@ -376,6 +376,10 @@ void TfrmEmissioneBollettini::aggiornaAnteprima() {
     auto riga = [](const QString& nome, const QString& valore) {
         return QStringLiteral("<b>%1</b> %2").arg(nome.toHtmlEscaped(), valore.toHtmlEscaped());
     };
+    // With no slip to show, the first line holds the hint, over the lines left empty below it.
+    QRect primaRiga = lblAnteprimaCCP->geometry();
+    primaRiga.setHeight(b ? 22 : 48);
+    lblAnteprimaCCP->setGeometry(primaRiga);
     if (!b) {
         lblAnteprima->setText(QStringLiteral("ANTEPRIMA DEL BOLLETTINO"));
         lblAnteprimaCCP->setText(QStringLiteral("Nessun esecutore selezionato: cercare gli esecutori e mettere il "

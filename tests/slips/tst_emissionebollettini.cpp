@@ -314,6 +314,27 @@ private slots:
         QVERIFY(e.isVisible());
     }
 
+    // Every line of the preview shows its whole text, before a search and with a slip to show.
+    void previewTextFitsItsLines() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        auto entrano = [&] {
+            for (QLabel* l : {e.lblAnteprimaCCP, e.lblAnteprimaImporto, e.lblAnteprimaLettere, e.lblAnteprimaIntestatario,
+                              e.lblAnteprimaCausale, e.lblAnteprimaEsecutore, e.lblAnteprimaIndirizzo,
+                              e.lblAnteprimaScadenza})
+                if (!l->text().isEmpty())
+                    QVERIFY2(l->heightForWidth(l->width()) <= l->height(),
+                             qPrintable(l->objectName() + ": " + l->text()));
+        };
+        entrano();
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        entrano();
+        e.btnNessuna->click();
+        entrano();
+    }
+
     // Another program holds the archive: nothing is added, and the user is told so.
     void lockedArchiveIsReported() {
         registra({kAssociazione, {"ROSSI MARIO", "SOCI", "", "", "", "", "", ""}});
