@@ -463,11 +463,16 @@ void TfrmEmissioneBollettini::btnEmettiClick() {
     bollettini.reserve(scelti.size());
     for (const emissione::Esecutore& e : scelti) bollettini.append(emissione::bollettino(d, e.scheda));
     const TSchedaBollettino& primo = bollettini.first();
-    if (!msg::question(this, QStringLiteral("Si stanno per inserire in archivio %1 bollettini di %2 euro con scadenza "
-                                            "%3, uno per ciascun esecutore selezionato.\r\n\r\nSi vuole procedere?")
-                                 .arg(bollettini.size())
-                                 .arg(primo.Intero.get(), primo.DataScade.get())))
-        return;
+    const QString domanda =
+        bollettini.size() == 1
+            ? QStringLiteral("Si sta per inserire in archivio un bollettino di %1 euro con scadenza %2, per "
+                             "l'esecutore selezionato.\r\n\r\nSi vuole procedere?")
+                  .arg(primo.Intero.get(), primo.DataScade.get())
+            : QStringLiteral("Si stanno per inserire in archivio %1 bollettini di %2 euro con scadenza %3, uno per "
+                             "ciascun esecutore selezionato.\r\n\r\nSi vuole procedere?")
+                  .arg(bollettini.size())
+                  .arg(primo.Intero.get(), primo.DataScade.get());
+    if (!msg::question(this, domanda)) return;
     try {
         m_primo = emissione::accoda(m_archivio, bollettini);
     } catch (const ArchiveError&) {
@@ -493,12 +498,16 @@ TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollett
     img->setGeometry(24, 24, 56, 56);
     const qint64 n = bollettini.size();
     auto* testo = new QLabel(
-        QStringLiteral("Sono stati inseriti in archivio %1 bollettini, dalla scheda n. %2 alla scheda n. %3.\n\n"
-                       "I bollettini possono essere stampati sui moduli in bianco, con i margini di stampa "
-                       "impostati, oppure su fogli A4 raccolti in un unico file PDF, nell'ordine dell'elenco.")
-            .arg(n)
-            .arg(primo)
-            .arg(primo + n - 1),
+        n == 1 ? QStringLiteral("\u00c8 stato inserito in archivio un bollettino, la scheda n. %1.\n\n"
+                                "Il bollettino pu\u00f2 essere stampato sul modulo in bianco, con i margini di stampa "
+                                "impostati, oppure su un foglio A4 in un file PDF.")
+                     .arg(primo)
+               : QStringLiteral("Sono stati inseriti in archivio %1 bollettini, dalla scheda n. %2 alla scheda n. %3.\n\n"
+                                "I bollettini possono essere stampati sui moduli in bianco, con i margini di stampa "
+                                "impostati, oppure su fogli A4 raccolti in un unico file PDF, nell'ordine dell'elenco.")
+                     .arg(n)
+                     .arg(primo)
+                     .arg(primo + n - 1),
         this);
     testo->setObjectName(QStringLiteral("lblMessaggio"));
     testo->setWordWrap(true);
@@ -541,7 +550,9 @@ void TfrmStampaEmissione::btnModuloClick() {
     PreparedReport pagine;
     if (!reportOutput::prepara(this, [&] { pagine = emissione::stampa(modulo, m_bollettini, Clock::now()); })) return;
     if (ReportOutput::instance().print(this, pagine))
-        lblEsito->setText(QStringLiteral("%1 bollettini inviati alla stampante.").arg(m_bollettini.size()));
+        lblEsito->setText(m_bollettini.size() == 1
+                              ? QStringLiteral("Un bollettino inviato alla stampante.")
+                              : QStringLiteral("%1 bollettini inviati alla stampante.").arg(m_bollettini.size()));
 }
 
 void TfrmStampaEmissione::btnA4Click() {
@@ -555,7 +566,10 @@ void TfrmStampaEmissione::btnA4Click() {
                                         "programma."));
         return;
     }
-    lblEsito->setText(QStringLiteral("%1 bollettini salvati su fogli A4 nel file Bollettini.pdf.").arg(m_bollettini.size()));
+    lblEsito->setText(m_bollettini.size() == 1
+                          ? QStringLiteral("Un bollettino salvato su foglio A4 nel file Bollettini.pdf.")
+                          : QStringLiteral("%1 bollettini salvati su fogli A4 nel file Bollettini.pdf.")
+                                .arg(m_bollettini.size()));
     if (msg::question(this, QStringLiteral("La stampa dei bollettini su foglio A4 \u00e8 stata salvata nel file "
                                            "Bollettini.pdf, nella cartella del programma.\r\n\r\nSi vuole aprire il "
                                            "file?")))

@@ -314,6 +314,35 @@ private slots:
         QVERIFY(e.isVisible());
     }
 
+    // A batch of one slip is spoken of as one, in the question, the print offer and its outcome.
+    void oneSlipInTheSingular() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
+        RecordFile<TSchedaBollettino>(archivio()).append(TSchedaBollettino{});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        RecordingReportOutput output;
+        QString offerta, esito;
+        onNextModal([&](QWidget* d) {
+            auto* s = qobject_cast<TfrmStampaEmissione*>(d);
+            QVERIFY(s);
+            offerta = s->findChild<QLabel*>("lblMessaggio")->text();
+            s->btnModulo->click();
+            esito = s->lblEsito->text();
+            s->btnChiudi->click();
+        });
+        msgs->answers = {true};
+        QTest::mouseClick(e.btnEmetti, Qt::LeftButton);
+        QCOMPARE(msgs->shown[0].text, QString("Si sta per inserire in archivio un bollettino di 50,00 euro con scadenza "
+                                              "31/03/2025, per l'esecutore selezionato.\r\n\r\nSi vuole procedere?"));
+        QVERIFY2(offerta.startsWith(QString::fromUtf8("È stato inserito in archivio un bollettino, la scheda n. 2.\n\n"
+                                                      "Il bollettino può essere stampato")),
+                 qPrintable(offerta));
+        QCOMPARE(esito, QString("Un bollettino inviato alla stampante."));
+        QCOMPARE(RecordFile<TSchedaBollettino>(archivio()).count(), 2);
+    }
+
     // Every line of the preview shows its whole text, before a search and with a slip to show.
     void previewTextFitsItsLines() {
         registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
