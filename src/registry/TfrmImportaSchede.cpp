@@ -120,6 +120,7 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     const QList<std::pair<QToolButton*, const char*>> nomi = {{cmdImporta, "Importa"}, {cmdGuida, "Guida"}, {cmdEsci, "Esci"}};
     for (const auto& [b, nome] : nomi) {
         b->setFocusPolicy(Qt::StrongFocus);
+        m_form->enterPresses(b);
         b->setAccessibleName(QString::fromUtf8(nome));
         b->setToolTip(QString::fromUtf8(nome));
     }

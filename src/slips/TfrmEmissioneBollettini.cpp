@@ -208,6 +208,7 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
                        QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."),
                        QRect(kDestra + 100, y + 1, 26, 26)}});
     impIntestatario->setFocusPolicy(Qt::TabFocus); // in this dialog the keyboard reaches it too
+    m_form->enterPresses(impIntestatario);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmEmissioneBollettini::impIntestatarioClick);
     txtIntestatario = campo(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
     y += 32;

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QToolButton>
 
@@ -167,6 +168,30 @@ private slots:
         msgs->clear();
         w->cmdImportaClick();
         QCOMPARE(msgs->shown.size(), 0);
+    }
+
+    // Without a mouse: Tab reaches the commands and Enter on a focused one presses it, as Space does.
+    void keyboardPressesTheCommands() {
+        files->answers << csv();
+        msgs->answers << false;
+        bool seen = false;
+        onNextModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<TfrmImportaSchede*>(d);
+            QVERIFY(dlg);
+            seen = true;
+            const auto chiudi = qScopeGuard([dlg] { dlg->reject(); }); // whatever fails, the test goes on
+            dlg->cmdImporta->setFocus();
+            QTest::keyClick(dlg->cmdImporta, Qt::Key_Return);
+            QCOMPARE(msgs->shown.size(), 1);
+            QCOMPARE(msgs->shown[0].kind, M::Question);
+            QVERIFY(dlg->isVisible());
+            dlg->cmdEsci->setFocus();
+            QTest::keyClick(dlg->cmdEsci, Qt::Key_Enter);
+            QVERIFY(!dlg->isVisible());
+        });
+        w->cmdImportaClick();
+        QVERIFY(seen);
+        QVERIFY(!QFileInfo::exists(archive()));
     }
 
     // A file that cannot be imported gets its reason, and no preview opens.

@@ -314,6 +314,21 @@ private slots:
         QVERIFY(e.isVisible());
     }
 
+    // The holder's picture, reached with Tab, opens the picker on Enter as on a click.
+    void enterOnTheHolderPicture() {
+        registra({kAssociazione});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        e.txtCents->setFocus();
+        QTest::keyClick(e.txtCents, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), e.impIntestatario);
+        scegliNelPicker("amici del libro");
+        QTest::keyClick(e.impIntestatario, Qt::Key_Return);
+        QCOMPARE(e.txtCCP->text(), QString("12345678"));
+        QCOMPARE(e.txtIntestatario->text(), QString("Associazione Amici del Libro"));
+    }
+
     // A batch of one slip is spoken of as one, in the question, the print offer and its outcome.
     void oneSlipInTheSingular() {
         registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
