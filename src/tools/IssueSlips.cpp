@@ -70,7 +70,12 @@ int run(const QStringList& args) {
     const QString registry = cl.isSet(kRegistry) ? last(cl, kRegistry)
                                                  : archiveInfo.absoluteDir().filePath(QStringLiteral("Esecutori.pro"));
     if (registry.isEmpty()) return usageError(kIssueSlips, QStringLiteral("--registry needs a file name"));
-    if (QFileInfo(registry).absoluteFilePath() == archiveInfo.absoluteFilePath())
+    // The same file under two names (a link named like an archive) is the same file too.
+    const QFileInfo registryInfo(registry);
+    const bool same = registryInfo.exists() && archiveInfo.exists()
+                          ? registryInfo.canonicalFilePath() == archiveInfo.canonicalFilePath()
+                          : registryInfo.absoluteFilePath() == archiveInfo.absoluteFilePath();
+    if (same)
         return usageError(kIssueSlips, QStringLiteral("the archive and the registry are the same file"));
 
     // The amount as the slip screen takes it: euros in one field, cents in the other.

@@ -167,6 +167,31 @@ private slots:
         QVERIFY(!QFile::exists(path("altro.pro")));
     }
 
+    // The registry under the archive's name, given straight or through a link: refused, never
+    // filled with slips.
+    void registryAsTheArchiveIsRefused_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("same path") << false;
+        QTest::newRow("link named as an archive") << true;
+    }
+    void registryAsTheArchiveIsRefused() {
+        QFETCH(bool, link);
+        const QByteArray before = readAll(registry());
+        QStringList args = base();
+        if (link) {
+            if (!QFile::link(registry(), archive())) QSKIP("this system makes no links");
+        } else {
+            args[1] = path("registro.bol");
+            QVERIFY(QFile::copy(registry(), args[1]));
+            args << "--registry" << args[1];
+        }
+        const ToolRun r = tool(args);
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains("the archive and the registry are the same file"), qPrintable(r.err));
+        QCOMPARE(readAll(registry()), before);
+        QCOMPARE(readAll(args[1]), before);
+    }
+
     void faultyArchive_data() {
         QTest::addColumn<fault::Kind>("kind");
         QTest::newRow("full disk") << fault::Kind::FullDisk;
