@@ -93,6 +93,17 @@ private slots:
         QCOMPARE(RecordFile<TSchedaAnagrafica>(reg).count(), 3);
     }
 
+#ifdef Q_OS_UNIX
+    // Output nobody reads: a failure, yet the cards are in the registry, and the tool says where.
+    void closedOutputStillTellsWhereTheCardsWent() {
+        const QString reg = path("Esecutori.pro");
+        const ToolRun r = tool({"import-cards", path("soci.csv"), "--registry", reg}, childFaults::closedPipe);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains("2 cards were added to " + reg + " at positions 1 to 2"), qPrintable(r.err));
+        QCOMPARE(RecordFile<TSchedaAnagrafica>(reg).count(), 2);
+    }
+#endif
+
     // --dry-run judges every row the same way and writes nothing, not even an empty registry.
     void dryRunWritesNothing() {
         const QString reg = path("Esecutori.pro");
