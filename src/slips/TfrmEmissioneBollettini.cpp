@@ -341,6 +341,7 @@ void TfrmEmissioneBollettini::btnCercaClick() {
         return;
     }
     m_esecutori = trovati;
+    m_cercato = true;
     Elenco elenco;
     for (const emissione::Esecutore& e : m_esecutori) elenco.aggiungi(e.riga, e.posizione);
     lstEsecutori->modello()->imposta(std::move(elenco));
@@ -352,8 +353,9 @@ void TfrmEmissioneBollettini::btnCercaClick() {
 
 void TfrmEmissioneBollettini::aggiornaConteggio() {
     const int n = int(m_esecutori.size()), s = lstEsecutori->modello()->spuntate();
-    lblSelezionate->setText(n == 0 ? QStringLiteral("Nessun esecutore in elenco: premere Cerca.")
-                                   : QStringLiteral("Esecutori selezionati: %1 su %2").arg(s).arg(n));
+    lblSelezionate->setText(n > 0         ? QStringLiteral("Esecutori selezionati: %1 su %2").arg(s).arg(n)
+                            : m_cercato ? QStringLiteral("Nessuna scheda corrisponde ai filtri indicati.")
+                                        : QStringLiteral("Nessun esecutore in elenco: premere Cerca."));
 }
 
 int TfrmEmissioneBollettini::rigaAnteprima() const {

@@ -314,6 +314,19 @@ private slots:
         QVERIFY(e.isVisible());
     }
 
+    // A search that finds nobody says so, rather than asking for the search just made.
+    void searchThatFindsNobody() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "", "", "", "", "", ""}});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QTest::keyClicks(e.findChild<QLineEdit*>("txtFiltroCategoria"), "presidenti");
+        QTest::mouseClick(e.btnCerca, Qt::LeftButton);
+        QVERIFY(e.esecutori().isEmpty());
+        QCOMPARE(e.lblSelezionate->text(), QString("Nessuna scheda corrisponde ai filtri indicati."));
+        QVERIFY(!e.anteprima());
+    }
+
     // The holder's picture, reached with Tab, opens the picker on Enter as on a click.
     void enterOnTheHolderPicture() {
         registra({kAssociazione});
