@@ -41,8 +41,19 @@ void RecordFileBase::seekTo(qint64 index) {
     if (!m_file.seek(index * m_size)) fail("seek");
 }
 
+bool RecordFileBase::writeAll(const char* data, qint64 size) {
+    // A write the system cuts short (the disk filled up part-way) comes back without a reason; the
+    // attempt at the rest then fails at once and says why ("No space left on device").
+    for (qint64 done = 0; done < size;) {
+        const qint64 w = m_file.write(data + done, size - done);
+        if (w <= 0) return false;
+        done += w;
+    }
+    return true;
+}
+
 void RecordFileBase::writeRecord(const char* record) {
-    if (m_file.write(record, m_size) != m_size || !m_file.flush()) fail("write");
+    if (!writeAll(record, m_size) || !m_file.flush()) fail("write");
 }
 
 void RecordFileBase::readAt(qint64 index, char* record) {
@@ -94,7 +105,7 @@ qint64 RecordFileBase::appendAll(const std::function<void(const char*)>& esisten
     if (bytes.isEmpty()) return n + 1;
     if (bytes.size() % m_size != 0) throw ArchiveError(QStringLiteral("append to %1: not whole records").arg(m_path));
     seekTo(n);
-    if (m_file.write(bytes) == bytes.size() && m_file.flush() && syncToDisk(m_file)) return n + 1;
+    if (writeAll(bytes.constData(), bytes.size()) && m_file.flush() && syncToDisk(m_file)) return n + 1;
 
     const QString why = m_file.errorString();
     m_file.unsetError();
