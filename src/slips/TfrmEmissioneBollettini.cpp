@@ -293,7 +293,8 @@ bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtCents && event->type() == QEvent::FocusOut) centsLasciati();
     if (watched == txtDataScade && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (passaOltreData(key)) return false;
+        // Esc, besides the keys that move on, is the dialog's: it closes the screen.
+        if (passaOltreData(key) || key == Qt::Key_Escape) return false;
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
             txtDataScade->clear();
             return true;

@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using M = MessageService;
@@ -325,6 +326,26 @@ private slots:
         QVERIFY(e.esecutori().isEmpty());
         QCOMPARE(e.lblSelezionate->text(), QString("Nessuna scheda corrisponde ai filtri indicati."));
         QVERIFY(!e.anteprima());
+    }
+
+    // Esc leaves the screen from the due date too: it is no key that opens the date picker.
+    void escapeFromTheDueDateCloses() {
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        bool calendario = false;
+        QTimer::singleShot(0, &e, [&] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && w != &e) {
+                calendario = true;
+                w->close();
+            }
+        });
+        e.txtDataScade->setFocus();
+        QTest::keyClick(e.txtDataScade, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!calendario);
+        QVERIFY(!e.isVisible());
+        QCOMPARE(e.result(), int(QDialog::Rejected));
     }
 
     // The holder's picture, reached with Tab, opens the picker on Enter as on a click.
