@@ -14,6 +14,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 
 namespace {
 
@@ -170,16 +171,22 @@ private slots:
     // The registry under the archive's name, given straight or through a link: refused, never
     // filled with slips.
     void registryAsTheArchiveIsRefused_data() {
-        QTest::addColumn<bool>("link");
-        QTest::newRow("same path") << false;
-        QTest::newRow("link named as an archive") << true;
+        QTest::addColumn<QString>("link");
+        QTest::newRow("same path") << "";
+        QTest::newRow("link named as an archive") << "symbolic";
+        QTest::newRow("hard link named as an archive") << "hard";
     }
     void registryAsTheArchiveIsRefused() {
-        QFETCH(bool, link);
+        QFETCH(QString, link);
         const QByteArray before = readAll(registry());
         QStringList args = base();
-        if (link) {
+        if (link == "symbolic") {
             if (!QFile::link(registry(), archive())) QSKIP("this system makes no links");
+        } else if (link == "hard") {
+            std::error_code ec;
+            std::filesystem::create_hard_link(std::filesystem::path(registry().toStdU16String()),
+                                              std::filesystem::path(archive().toStdU16String()), ec);
+            if (ec) QSKIP("this folder takes no hard links");
         } else {
             args[1] = path("registro.bol");
             QVERIFY(QFile::copy(registry(), args[1]));
