@@ -143,6 +143,13 @@ private slots:
                                                        << QByteArray("Nominativo\nRossi\n") << 1 << "is not a registry";
         QTest::newRow("registry is a folder") << QStringList{"import-cards", "@/x.csv", "--registry", "@"}
                                               << QByteArray("Nominativo\nRossi\n") << 1 << "is a folder";
+        // A yearly archive of slips given by mistake, even one still empty or not yet made, never takes cards.
+        QTest::newRow("registry is an empty yearly archive")
+            << QStringList{"import-cards", "@/x.csv", "--registry", "@/2026.bol"} << QByteArray("Nominativo\nRossi\n") << 2
+            << "is a yearly archive of slips, not a registry";
+        QTest::newRow("registry is a yearly archive not yet made")
+            << QStringList{"import-cards", "@/x.csv", "--registry", "@/2027.BOL"} << QByteArray("Nominativo\nRossi\n") << 2
+            << "is a yearly archive of slips, not a registry";
     }
     void failures() {
         QFETCH(QStringList, args);
@@ -151,6 +158,7 @@ private slots:
         QFETCH(QString, message);
         if (!file.isNull()) writeRaw(path("x.csv"), file);
         writeRaw(path("x.csv.bak"), "a copy of something else");
+        writeRaw(path("2026.bol"), "");
         for (QString& a : args) a.replace("@", m_dir->path());
         if (!args.contains("--registry")) args << "--registry" << path("Esecutori.pro");
         const ToolRun r = tool(args);
@@ -158,6 +166,8 @@ private slots:
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QFileInfo::exists(path("Esecutori.pro")));
         QCOMPARE(readAll(path("x.csv.bak")), QByteArray("a copy of something else"));
+        QCOMPARE(QFileInfo(path("2026.bol")).size(), 0);
+        QVERIFY(!QFileInfo::exists(path("2027.BOL")));
     }
 
     // A registry that cannot take the cards: nothing is added, it keeps every byte, exit 1.
