@@ -1,6 +1,7 @@
 // "Importa schede" in the registry workspace, driven through its real widgets: the file dialog,
 // the preview with its counts and reasons, the import and the card shown afterwards.
 #include "RegistryTest.h"
+#include "common/Records.h"
 
 #include "archive/ArchiveError.h"
 #include "archive/FileLock.h"
@@ -168,6 +169,29 @@ private slots:
         msgs->clear();
         w->cmdImportaClick();
         QCOMPARE(msgs->shown.size(), 0);
+    }
+
+    // A card saved meanwhile by another program is refused at Importa, and the user is told in words
+    // that agree with how many.
+    void cardSavedMeanwhile() {
+        files->answers << csv();
+        msgs->answers << true;
+        onNextModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<TfrmImportaSchede*>(d);
+            QVERIFY(dlg);
+            {
+                RecordFile<TSchedaAnagrafica> f(archive());
+                f.append(record<TSchedaAnagrafica>({{"Esecutore", "ROSSI MARIO"}, {"CodFisc", "RSSMRA80A01H501U"}}));
+            }
+            QTest::mouseClick(dlg->cmdImporta, Qt::LeftButton);
+        });
+        w->cmdImportaClick();
+        QCOMPARE(msgs->shown.size(), 2);
+        QCOMPARE(msgs->shown[1].kind, M::Information);
+        QCOMPARE(msgs->shown[1].text, QString::fromUtf8("La scheda è stata inserita in archivio con il numero 2.\r\n\r\n"
+                                                        "Una scheda, nel frattempo salvata in archivio da un altro "
+                                                        "utente, è stata rifiutata."));
+        QCOMPARE(QFileInfo(archive()).size(), 2 * kCard);
     }
 
     // Without a mouse: Tab reaches the commands and Enter on a focused one presses it, as Space does.
