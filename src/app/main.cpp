@@ -3,8 +3,15 @@
 #include "ui/Traduzioni.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // A file that reaches the size limit the system sets on this program is a write that fails, as
+    // on a full disk: the archive is put back as it was and the user told, instead of the program
+    // dying halfway through a record.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     cartellaAutonoma::isola();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VERSALIO_VERSIONE));

@@ -41,6 +41,19 @@ bool testuale(const QString& t) {
     return controlli <= 8 || controlli * 100 <= t.size();
 }
 
+// Text that is not valid UTF-8 yet holds UTF-8's accented letters (Ã followed by a second byte) or
+// its quotes and dashes (â€ followed by a third byte): two encodings in one file, which read as
+// Windows-1252 would turn every letter of the UTF-8 part into two wrong ones. In Windows-1252 text
+// those pairs of characters do not occur.
+bool dueCodifiche(const QByteArray& b) {
+    auto seguito = [](char c) { return (uchar(c) & 0xC0) == 0x80; };
+    for (qsizetype i = 0; i + 1 < b.size(); ++i) {
+        if (uchar(b[i]) == 0xC3 && seguito(b[i + 1])) return true;
+        if (uchar(b[i]) == 0xE2 && uchar(b[i + 1]) == 0x80 && i + 2 < b.size() && seguito(b[i + 2])) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString decodifica(const QByteArray& bytes, QString* codifica) {
@@ -150,6 +163,12 @@ Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intest
     const QString testo = decodifica(bytes, &f.codifica);
     if (!testuale(testo)) {
         f.errore = kNonTesto;
+        return f;
+    }
+    if (f.codifica == QLatin1String("Windows-1252") && dueCodifiche(bytes)) {
+        f.errore = QStringLiteral("Il file mescola due codifiche del testo (UTF-8 e Windows-1252): le lettere accentate "
+                                  "di una parte verrebbero importate sbagliate. Aprirlo con il foglio di calcolo e "
+                                  "salvarlo di nuovo nel formato \"Testo CSV\".");
         return f;
     }
     if (text::trimmed(testo).isEmpty()) {

@@ -10,9 +10,14 @@
 RecordFileBase::RecordFileBase(const QString& path, qint64 recordSize, Access access)
     : m_path(path), m_size(recordSize), m_file(path) {
     // ReadWrite creates a missing file and keeps an existing one as it is. A folder, a read-only
-    // file or an unwritable folder all fail here.
+    // file or an unwritable folder all fail here; so do a pipe and a device under the archive's
+    // name, which would wait for a writer that never comes or swallow the records unsaved.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw ArchiveError(QStringLiteral("open %1: not a file (%2)")
+                               .arg(path, info.isDir() ? QStringLiteral("a folder") : QStringLiteral("a pipe or a device")));
     const auto mode = access == Access::ReadOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite;
-    if (QFileInfo(path).isDir() || !m_file.open(mode | QIODevice::Unbuffered)) fail("open");
+    if (!m_file.open(mode | QIODevice::Unbuffered)) fail("open");
 }
 
 RecordFileBase::~RecordFileBase() { m_file.close(); }
@@ -36,8 +41,19 @@ void RecordFileBase::seekTo(qint64 index) {
     if (!m_file.seek(index * m_size)) fail("seek");
 }
 
+bool RecordFileBase::writeAll(const char* data, qint64 size) {
+    // A write the system cuts short (the disk filled up part-way) comes back without a reason; the
+    // attempt at the rest then fails at once and says why ("No space left on device").
+    for (qint64 done = 0; done < size;) {
+        const qint64 w = m_file.write(data + done, size - done);
+        if (w <= 0) return false;
+        done += w;
+    }
+    return true;
+}
+
 void RecordFileBase::writeRecord(const char* record) {
-    if (m_file.write(record, m_size) != m_size || !m_file.flush()) fail("write");
+    if (!writeAll(record, m_size) || !m_file.flush()) fail("write");
 }
 
 void RecordFileBase::readAt(qint64 index, char* record) {
@@ -89,7 +105,7 @@ qint64 RecordFileBase::appendAll(const std::function<void(const char*)>& esisten
     if (bytes.isEmpty()) return n + 1;
     if (bytes.size() % m_size != 0) throw ArchiveError(QStringLiteral("append to %1: not whole records").arg(m_path));
     seekTo(n);
-    if (m_file.write(bytes) == bytes.size() && m_file.flush() && syncToDisk(m_file)) return n + 1;
+    if (writeAll(bytes.constData(), bytes.size()) && m_file.flush() && syncToDisk(m_file)) return n + 1;
 
     const QString why = m_file.errorString();
     m_file.unsetError();

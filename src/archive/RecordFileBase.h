@@ -39,6 +39,7 @@ protected:
 private:
     qint64 countUnlocked();
     void seekTo(qint64 index);
+    bool writeAll(const char* data, qint64 size);
     void writeRecord(const char* record);
     [[noreturn]] void fail(const char* what);
 

@@ -53,6 +53,11 @@ std::optional<Problema> verifica(const Dati& d) {
     if (!cifre(text::trimmed(d.cents), 2))
         return Problema{Campo::Cents,
                         QStringLiteral("Attenzione: i centesimi possono contenere soltanto cifre, fino a due.")};
+    // A batch for nothing is a slip in every member's hands asking for 0,00: a slip in blank is made
+    // one at a time in the workspace.
+    if (d.importo.toLongLong() == 0 && text::trimmed(d.cents).toInt() == 0)
+        return Problema{Campo::Importo, QStringLiteral("Attenzione: l'importo dei bollettini deve essere maggiore di "
+                                                       "zero.")};
     if (text::trimmed(b.Intestatario).isEmpty())
         return Problema{Campo::Intestatario, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario "
                                                             "indicare il nome dell'intestatario.")};

@@ -37,7 +37,8 @@ struct Problema {
 };
 
 // The checks of Salva (account, holder, due date present and a real date) and the batch's own: an
-// amount given, digits only and within the boxes of the slip. Nothing when the data can be issued.
+// amount given, more than zero, digits only and within the boxes of the slip. Nothing when the data
+// can be issued.
 std::optional<Problema> verifica(const Dati& dati);
 // The payer's card must carry a name, as Salva wants the payer's.
 std::optional<Problema> verifica(const TSchedaAnagrafica& esecutore);

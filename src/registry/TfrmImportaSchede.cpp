@@ -120,6 +120,7 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     const QList<std::pair<QToolButton*, const char*>> nomi = {{cmdImporta, "Importa"}, {cmdGuida, "Guida"}, {cmdEsci, "Esci"}};
     for (const auto& [b, nome] : nomi) {
         b->setFocusPolicy(Qt::StrongFocus);
+        m_form->enterPresses(b);
         b->setAccessibleName(QString::fromUtf8(nome));
         b->setToolTip(QString::fromUtf8(nome));
     }
@@ -295,8 +296,12 @@ void TfrmImportaSchede::cmdImportaClick() {
                               .arg(m_prima)
                               .arg(ultima);
     if (aggiunte < si)
-        fatto += QStringLiteral("\r\n\r\n%1 nel frattempo salvate in archivio da un altro utente sono state rifiutate.")
-                     .arg(si - aggiunte == 1 ? QStringLiteral("Una scheda") : QStringLiteral("%1 schede").arg(si - aggiunte));
+        fatto += si - aggiunte == 1
+                     ? QStringLiteral("\r\n\r\nUna scheda, nel frattempo salvata in archivio da un altro utente, \u00e8 "
+                                      "stata rifiutata.")
+                     : QStringLiteral("\r\n\r\n%1 schede, nel frattempo salvate in archivio da un altro utente, sono "
+                                      "state rifiutate.")
+                           .arg(si - aggiunte);
     if (aggiunte == 0) {
         msg::warning(this, fatto);
         return;

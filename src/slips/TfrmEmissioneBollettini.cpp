@@ -208,6 +208,7 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
                        QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."),
                        QRect(kDestra + 100, y + 1, 26, 26)}});
     impIntestatario->setFocusPolicy(Qt::TabFocus); // in this dialog the keyboard reaches it too
+    m_form->enterPresses(impIntestatario);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmEmissioneBollettini::impIntestatarioClick);
     txtIntestatario = campo(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
     y += 32;
@@ -292,7 +293,8 @@ bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtCents && event->type() == QEvent::FocusOut) centsLasciati();
     if (watched == txtDataScade && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (passaOltreData(key)) return false;
+        // Esc, besides the keys that move on, is the dialog's: it closes the screen.
+        if (passaOltreData(key) || key == Qt::Key_Escape) return false;
         if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
             txtDataScade->clear();
             return true;
@@ -340,6 +342,7 @@ void TfrmEmissioneBollettini::btnCercaClick() {
         return;
     }
     m_esecutori = trovati;
+    m_cercato = true;
     Elenco elenco;
     for (const emissione::Esecutore& e : m_esecutori) elenco.aggiungi(e.riga, e.posizione);
     lstEsecutori->modello()->imposta(std::move(elenco));
@@ -351,8 +354,9 @@ void TfrmEmissioneBollettini::btnCercaClick() {
 
 void TfrmEmissioneBollettini::aggiornaConteggio() {
     const int n = int(m_esecutori.size()), s = lstEsecutori->modello()->spuntate();
-    lblSelezionate->setText(n == 0 ? QStringLiteral("Nessun esecutore in elenco: premere Cerca.")
-                                   : QStringLiteral("Esecutori selezionati: %1 su %2").arg(s).arg(n));
+    lblSelezionate->setText(n > 0         ? QStringLiteral("Esecutori selezionati: %1 su %2").arg(s).arg(n)
+                            : m_cercato ? QStringLiteral("Nessuna scheda corrisponde ai filtri indicati.")
+                                        : QStringLiteral("Nessun esecutore in elenco: premere Cerca."));
 }
 
 int TfrmEmissioneBollettini::rigaAnteprima() const {
@@ -376,6 +380,10 @@ void TfrmEmissioneBollettini::aggiornaAnteprima() {
     auto riga = [](const QString& nome, const QString& valore) {
         return QStringLiteral("<b>%1</b> %2").arg(nome.toHtmlEscaped(), valore.toHtmlEscaped());
     };
+    // With no slip to show, the first line holds the hint, over the lines left empty below it.
+    QRect primaRiga = lblAnteprimaCCP->geometry();
+    primaRiga.setHeight(b ? 22 : 48);
+    lblAnteprimaCCP->setGeometry(primaRiga);
     if (!b) {
         lblAnteprima->setText(QStringLiteral("ANTEPRIMA DEL BOLLETTINO"));
         lblAnteprimaCCP->setText(QStringLiteral("Nessun esecutore selezionato: cercare gli esecutori e mettere il "
@@ -459,11 +467,16 @@ void TfrmEmissioneBollettini::btnEmettiClick() {
     bollettini.reserve(scelti.size());
     for (const emissione::Esecutore& e : scelti) bollettini.append(emissione::bollettino(d, e.scheda));
     const TSchedaBollettino& primo = bollettini.first();
-    if (!msg::question(this, QStringLiteral("Si stanno per inserire in archivio %1 bollettini di %2 euro con scadenza "
-                                            "%3, uno per ciascun esecutore selezionato.\r\n\r\nSi vuole procedere?")
-                                 .arg(bollettini.size())
-                                 .arg(primo.Intero.get(), primo.DataScade.get())))
-        return;
+    const QString domanda =
+        bollettini.size() == 1
+            ? QStringLiteral("Si sta per inserire in archivio un bollettino di %1 euro con scadenza %2, per "
+                             "l'esecutore selezionato.\r\n\r\nSi vuole procedere?")
+                  .arg(primo.Intero.get(), primo.DataScade.get())
+            : QStringLiteral("Si stanno per inserire in archivio %1 bollettini di %2 euro con scadenza %3, uno per "
+                             "ciascun esecutore selezionato.\r\n\r\nSi vuole procedere?")
+                  .arg(bollettini.size())
+                  .arg(primo.Intero.get(), primo.DataScade.get());
+    if (!msg::question(this, domanda)) return;
     try {
         m_primo = emissione::accoda(m_archivio, bollettini);
     } catch (const ArchiveError&) {
@@ -489,12 +502,16 @@ TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollett
     img->setGeometry(24, 24, 56, 56);
     const qint64 n = bollettini.size();
     auto* testo = new QLabel(
-        QStringLiteral("Sono stati inseriti in archivio %1 bollettini, dalla scheda n. %2 alla scheda n. %3.\n\n"
-                       "I bollettini possono essere stampati sui moduli in bianco, con i margini di stampa "
-                       "impostati, oppure su fogli A4 raccolti in un unico file PDF, nell'ordine dell'elenco.")
-            .arg(n)
-            .arg(primo)
-            .arg(primo + n - 1),
+        n == 1 ? QStringLiteral("\u00c8 stato inserito in archivio un bollettino, la scheda n. %1.\n\n"
+                                "Il bollettino pu\u00f2 essere stampato sul modulo in bianco, con i margini di stampa "
+                                "impostati, oppure su un foglio A4 in un file PDF.")
+                     .arg(primo)
+               : QStringLiteral("Sono stati inseriti in archivio %1 bollettini, dalla scheda n. %2 alla scheda n. %3.\n\n"
+                                "I bollettini possono essere stampati sui moduli in bianco, con i margini di stampa "
+                                "impostati, oppure su fogli A4 raccolti in un unico file PDF, nell'ordine dell'elenco.")
+                     .arg(n)
+                     .arg(primo)
+                     .arg(primo + n - 1),
         this);
     testo->setObjectName(QStringLiteral("lblMessaggio"));
     testo->setWordWrap(true);
@@ -537,7 +554,9 @@ void TfrmStampaEmissione::btnModuloClick() {
     PreparedReport pagine;
     if (!reportOutput::prepara(this, [&] { pagine = emissione::stampa(modulo, m_bollettini, Clock::now()); })) return;
     if (ReportOutput::instance().print(this, pagine))
-        lblEsito->setText(QStringLiteral("%1 bollettini inviati alla stampante.").arg(m_bollettini.size()));
+        lblEsito->setText(m_bollettini.size() == 1
+                              ? QStringLiteral("Un bollettino inviato alla stampante.")
+                              : QStringLiteral("%1 bollettini inviati alla stampante.").arg(m_bollettini.size()));
 }
 
 void TfrmStampaEmissione::btnA4Click() {
@@ -551,7 +570,10 @@ void TfrmStampaEmissione::btnA4Click() {
                                         "programma."));
         return;
     }
-    lblEsito->setText(QStringLiteral("%1 bollettini salvati su fogli A4 nel file Bollettini.pdf.").arg(m_bollettini.size()));
+    lblEsito->setText(m_bollettini.size() == 1
+                          ? QStringLiteral("Un bollettino salvato su foglio A4 nel file Bollettini.pdf.")
+                          : QStringLiteral("%1 bollettini salvati su fogli A4 nel file Bollettini.pdf.")
+                                .arg(m_bollettini.size()));
     if (msg::question(this, QStringLiteral("La stampa dei bollettini su foglio A4 \u00e8 stata salvata nel file "
                                            "Bollettini.pdf, nella cartella del programma.\r\n\r\nSi vuole aprire il "
                                            "file?")))

@@ -76,6 +76,7 @@ private:
     int m_fascia;
     QRect m_carta; // the preview's card
     QList<emissione::Esecutore> m_esecutori;
+    bool m_cercato = false; // a search was made
     QList<TSchedaBollettino> m_emessi;
     qint64 m_primo = 0;
 };

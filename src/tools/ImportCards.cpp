@@ -49,6 +49,10 @@ int run(const QStringList& args) {
     const bool dryRun = cl.isSet(dryRunOpt);
 
     const QFileInfo csvInfo(csv), registryInfo(registry);
+    // A yearly archive given by mistake is never written, not even one still empty or not yet made.
+    if (registryInfo.fileName().endsWith(QLatin1String(".bol"), Qt::CaseInsensitive))
+        return usageError(kImportCards, QStringLiteral("%1 is a yearly archive of slips, not a registry (Esecutori.pro)")
+                                            .arg(registry));
     if (registryInfo.exists() && registryInfo.isDir()) return fail(QStringLiteral("%1 is a folder, not a registry").arg(registry));
     if (csvInfo.exists() && registryInfo.exists() && csvInfo.canonicalFilePath() == registryInfo.canonicalFilePath())
         return fail(QStringLiteral("the CSV file and the registry are the same file"));
@@ -95,16 +99,21 @@ int run(const QStringList& args) {
     summary.add(QLatin1StringView("blank"), qint64(piano.vuote));
     summary.add(QLatin1StringView("ignored"), ignored);
     summary.add(QLatin1StringView("dry_run"), dryRun);
+    qint64 summaryFirst = 0, summaryLast = 0;
     if (added > 0) {
-        qint64 first = 0, last = 0;
         for (const importazione::Riga& r : piano.righe)
             if (r.posizione > 0) {
-                if (!first) first = r.posizione;
-                last = r.posizione;
+                if (!summaryFirst) summaryFirst = r.posizione;
+                summaryLast = r.posizione;
             }
-        summary.add(QLatin1StringView("first"), first).add(QLatin1StringView("last"), last);
+        summary.add(QLatin1StringView("first"), summaryFirst).add(QLatin1StringView("last"), summaryLast);
     }
     out() << summary.text();
+    // The cards are in the registry even when the rows could not be told: say where they went.
+    if (added > 0 && !out().flush())
+        err() << "versalio-tool import-cards: " << QString::number(added) << (added == 1 ? " card was" : " cards were")
+              << " added to " << registry << " at positions " << QString::number(summaryFirst) << " to "
+              << QString::number(summaryLast) << "\n";
     // A file none of whose rows can become a card imported nothing: that is no success.
     if ((dryRun ? accepted : added) == 0) {
         out().flush();

@@ -58,6 +58,11 @@ int main(int argc, char** argv) {
     // A reader that went away is an output failure like a full disk: reported, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+#ifdef SIGXFSZ
+    // So is a file that reaches the size limit the system sets on this program: the write fails and
+    // the archive is put back as it was, instead of the program dying halfway through a record.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Only printing needs a GUI application object (never a screen); the other subcommands stay
     // free of the window system and of its start-up notices.
     const bool printing = argc > 1 && QByteArray(argv[1]) == kPrint.name;

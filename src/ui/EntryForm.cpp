@@ -2,6 +2,7 @@
 
 #include "archive/Text.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +59,11 @@ QWidget* EntryForm::addFrame(QWidget* field) {
 void EntryForm::addEnter(QWidget* field, QWidget* next) {
     m_next.insert(field, next);
     field->installEventFilter(this);
+}
+
+void EntryForm::enterPresses(QAbstractButton* command) {
+    m_presses.insert(command);
+    command->installEventFilter(this);
 }
 
 void EntryForm::digitsOnly(QLineEdit* field) {
@@ -119,6 +125,10 @@ bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnter(key->key()) && !key->isAutoRepeat() && m_presses.contains(watched)) {
+            if (auto* b = qobject_cast<QAbstractButton*>(watched); b && b->isEnabled()) b->click();
+            return true;
+        }
         if (isEnter(key->key()) && m_next.contains(w)) {
             // As with Tab, the next field's text comes selected, so typing replaces it (the cents' "00").
             m_next.value(w)->setFocus(Qt::TabFocusReason);

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QWidget>
 
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -22,6 +23,9 @@ public:
     QWidget* addFrame(QWidget* field);
     // Enter in `field` moves the focus to `next`; the key does nothing else.
     void addEnter(QWidget* field, QWidget* next);
+    // Enter on `command` while it has the focus presses it, as Space does (a picture command that
+    // the keyboard reaches, which is no dialog's default button).
+    void enterPresses(QAbstractButton* command);
     // Typing refuses every printable character but 0-9; the editing and selection keys (arrows, Home,
     // End, Ctrl+A, Shift+arrows, Backspace...) act as usual, and pasting cannot bring in anything else.
     void digitsOnly(QLineEdit* field);
@@ -45,6 +49,7 @@ private:
     QHash<QWidget*, QWidget*> m_frames;
     QHash<QWidget*, QWidget*> m_next;
     QSet<QObject*> m_digits;
+    QSet<QObject*> m_presses;
     QHash<QObject*, QString> m_hints;
     QSet<QObject*> m_backgrounds;
 };

@@ -314,6 +314,9 @@ private slots:
                                        << "pi\u00f9 di 100000 righe";
         QTest::newRow("line breaks alone") << ("Nominativo\n" + QByteArray("\n").repeated(foglioCsv::kMassimoRighe + 5))
                                            << "pi\u00f9 di 100000 righe";
+        QTest::newRow("two encodings in one file")
+            << (QByteArray("Nominativo;Note\nNiccol\xc3\xb2 Rossi;l\xe2\x80\x99" "amico\n") + QByteArray("Luc\xe0 Bianchi;x\n"))
+            << "due codifiche";
         QTest::newRow("quote never closed") << QByteArray("Nominativo;Note\nRossi;ok\nBianchi;\"aperta\nVerdi;x\n")
                                             << "virgolette aperte alla riga 3";
     }

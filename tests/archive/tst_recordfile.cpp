@@ -10,8 +10,14 @@
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
 #include <cstdio>
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using SlipFile = RecordFile<TSchedaBollettino>;
 
@@ -189,6 +195,49 @@ private slots:
         if (kind == "readonly") {
             QCOMPARE(QFileInfo(p).size(), 2968); // never truncated
             QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+
+    // A pipe or a device under an archive's name is no archive: reading one would wait for a writer
+    // that never comes, writing into one would swallow the records and report them saved.
+    void specialFilesAreNoArchive_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<RecordFileBase::Access>("access");
+        for (const auto& [name, access] : {std::pair{"read", RecordFileBase::Access::ReadOnly},
+                                           std::pair{"written", RecordFileBase::Access::ReadWrite}}) {
+            QTest::addRow("pipe %s", name) << "pipe" << access;
+            QTest::addRow("device %s", name) << "device" << access;
+            QTest::addRow("folder %s", name) << "folder" << access;
+        }
+    }
+    void specialFilesAreNoArchive() {
+        QFETCH(QString, kind);
+        QFETCH(RecordFileBase::Access, access);
+        QString p = path();
+        int writer = -1;
+        const auto tidy = qScopeGuard([&] {
+#ifdef Q_OS_UNIX
+            if (writer >= 0) ::close(writer);
+            if (kind == "pipe") QFile::remove(p);
+#endif
+            if (kind == "folder") QDir(m_dir.path()).rmdir("2024.bol");
+        });
+#ifdef Q_OS_UNIX
+        if (kind == "pipe") { // a pipe with a writer: opening it to read does not wait
+            QVERIFY(::mkfifo(QFile::encodeName(p).constData(), 0600) == 0);
+            writer = ::open(QFile::encodeName(p).constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(writer >= 0);
+        }
+        if (kind == "device") p = "/dev/null";
+#else
+        if (kind != "folder") QSKIP("pipes and devices by name are a Unix matter");
+#endif
+        if (kind == "folder") QVERIFY(QDir(m_dir.path()).mkdir("2024.bol"));
+        try {
+            SlipFile file(p, access);
+            QFAIL("opened as an archive");
+        } catch (const ArchiveError& e) {
+            QVERIFY2(QString::fromStdString(e.what()).contains("not a file"), e.what());
         }
     }
 

@@ -23,5 +23,13 @@ inline void closedPipe(QProcess& p) {
     QObject::connect(&p, &QProcess::started, [writeEnd] { ::close(writeEnd); }); // the child holds its own
 }
 
+// A child that meets a file size limit as a shell leaves it to a program (ulimit -f): SIGXFSZ with
+// its default action, which kills the program at the first write past the limit unless the program
+// ignores it. (The tests' own process ignores it while fault::FullDisk holds, and children would
+// otherwise inherit that.)
+inline void fileSizeSignalAsShellLeavesIt(QProcess& p) {
+    p.setChildProcessModifier([] { ::signal(SIGXFSZ, SIG_DFL); });
+}
+
 } // namespace childFaults
 #endif

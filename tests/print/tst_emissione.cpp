@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
 
 namespace {
 
@@ -124,6 +125,8 @@ private slots:
         QTest::newRow("account with letters") << "CCP" << "12A" << int(emissione::Campo::CCP) << "soltanto cifre";
         QTest::newRow("no amount") << "importo" << "" << int(emissione::Campo::Importo) << "l'importo";
         QTest::newRow("amount too long") << "importo" << "123456789" << int(emissione::Campo::Importo) << "fino a otto";
+        QTest::newRow("nothing to pay") << "importo" << "0" << int(emissione::Campo::Importo) << "maggiore di zero";
+        QTest::newRow("zeros only") << "importo" << "00000000" << int(emissione::Campo::Importo) << "maggiore di zero";
         QTest::newRow("no holder") << "Intestatario" << "" << int(emissione::Campo::Intestatario) << "intestatario";
         QTest::newRow("no due date") << "scadenza" << "" << int(emissione::Campo::DataScade) << "data di scadenza";
         QTest::newRow("no such day") << "scadenza" << "31/02/2025" << int(emissione::Campo::DataScade)
@@ -144,6 +147,11 @@ private slots:
         QFETCH(QString, words);
         QVERIFY2(p->testo.contains(words), qPrintable(p->testo));
         QVERIFY(emissione::verifica(carta("", "SOCI")));
+        // Cents alone are an amount.
+        d = dati();
+        d.importo = "0";
+        d.cents = "50";
+        QVERIFY(!emissione::verifica(d));
     }
 
     // The picker's filters and the picker's order: the lines sorted, A-Z without regard to case.
@@ -217,15 +225,19 @@ private slots:
             FAULT_OR_SKIP(*guard);
         }
         bool thrown = false;
+        QString why;
         try {
             emissione::accoda(a, l);
-        } catch (const ArchiveError&) {
+        } catch (const ArchiveError& e) {
             thrown = true;
+            why = QString::fromStdString(e.what());
         }
         held.reset();
         guard.reset();
         FileLock::setWaitLimit(oldLimit);
         QVERIFY(thrown);
+        // A write cut short says the system's reason, as a write that could not start does.
+        if (fault == "full") QVERIFY2(why.contains(qt_error_string(EFBIG)), qPrintable(why));
         QCOMPARE(readAll(a), before);
         // And the archive takes the batch once the fault is gone.
         QCOMPARE(emissione::accoda(a, l), 4);

@@ -1,6 +1,7 @@
 // "Importa schede" in the registry workspace, driven through its real widgets: the file dialog,
 // the preview with its counts and reasons, the import and the card shown afterwards.
 #include "RegistryTest.h"
+#include "common/Records.h"
 
 #include "archive/ArchiveError.h"
 #include "archive/FileLock.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QToolButton>
 
@@ -167,6 +169,53 @@ private slots:
         msgs->clear();
         w->cmdImportaClick();
         QCOMPARE(msgs->shown.size(), 0);
+    }
+
+    // A card saved meanwhile by another program is refused at Importa, and the user is told in words
+    // that agree with how many.
+    void cardSavedMeanwhile() {
+        files->answers << csv();
+        msgs->answers << true;
+        onNextModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<TfrmImportaSchede*>(d);
+            QVERIFY(dlg);
+            {
+                RecordFile<TSchedaAnagrafica> f(archive());
+                f.append(record<TSchedaAnagrafica>({{"Esecutore", "ROSSI MARIO"}, {"CodFisc", "RSSMRA80A01H501U"}}));
+            }
+            QTest::mouseClick(dlg->cmdImporta, Qt::LeftButton);
+        });
+        w->cmdImportaClick();
+        QCOMPARE(msgs->shown.size(), 2);
+        QCOMPARE(msgs->shown[1].kind, M::Information);
+        QCOMPARE(msgs->shown[1].text, QString::fromUtf8("La scheda è stata inserita in archivio con il numero 2.\r\n\r\n"
+                                                        "Una scheda, nel frattempo salvata in archivio da un altro "
+                                                        "utente, è stata rifiutata."));
+        QCOMPARE(QFileInfo(archive()).size(), 2 * kCard);
+    }
+
+    // Without a mouse: Tab reaches the commands and Enter on a focused one presses it, as Space does.
+    void keyboardPressesTheCommands() {
+        files->answers << csv();
+        msgs->answers << false;
+        bool seen = false;
+        onNextModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<TfrmImportaSchede*>(d);
+            QVERIFY(dlg);
+            seen = true;
+            const auto chiudi = qScopeGuard([dlg] { dlg->reject(); }); // whatever fails, the test goes on
+            dlg->cmdImporta->setFocus();
+            QTest::keyClick(dlg->cmdImporta, Qt::Key_Return);
+            QCOMPARE(msgs->shown.size(), 1);
+            QCOMPARE(msgs->shown[0].kind, M::Question);
+            QVERIFY(dlg->isVisible());
+            dlg->cmdEsci->setFocus();
+            QTest::keyClick(dlg->cmdEsci, Qt::Key_Enter);
+            QVERIFY(!dlg->isVisible());
+        });
+        w->cmdImportaClick();
+        QVERIFY(seen);
+        QVERIFY(!QFileInfo::exists(archive()));
     }
 
     // A file that cannot be imported gets its reason, and no preview opens.

@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using M = MessageService;
@@ -312,6 +313,104 @@ private slots:
         }
         QVERIFY(!QFile::exists(archivio()) || QFileInfo(archivio()).size() == 0);
         QVERIFY(e.isVisible());
+    }
+
+    // A search that finds nobody says so, rather than asking for the search just made.
+    void searchThatFindsNobody() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "", "", "", "", "", ""}});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        QTest::keyClicks(e.findChild<QLineEdit*>("txtFiltroCategoria"), "presidenti");
+        QTest::mouseClick(e.btnCerca, Qt::LeftButton);
+        QVERIFY(e.esecutori().isEmpty());
+        QCOMPARE(e.lblSelezionate->text(), QString("Nessuna scheda corrisponde ai filtri indicati."));
+        QVERIFY(!e.anteprima());
+    }
+
+    // Esc leaves the screen from the due date too: it is no key that opens the date picker.
+    void escapeFromTheDueDateCloses() {
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        bool calendario = false;
+        QTimer::singleShot(0, &e, [&] {
+            if (QWidget* w = QApplication::activeModalWidget(); w && w != &e) {
+                calendario = true;
+                w->close();
+            }
+        });
+        e.txtDataScade->setFocus();
+        QTest::keyClick(e.txtDataScade, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!calendario);
+        QVERIFY(!e.isVisible());
+        QCOMPARE(e.result(), int(QDialog::Rejected));
+    }
+
+    // The holder's picture, reached with Tab, opens the picker on Enter as on a click.
+    void enterOnTheHolderPicture() {
+        registra({kAssociazione});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        e.txtCents->setFocus();
+        QTest::keyClick(e.txtCents, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), e.impIntestatario);
+        scegliNelPicker("amici del libro");
+        QTest::keyClick(e.impIntestatario, Qt::Key_Return);
+        QCOMPARE(e.txtCCP->text(), QString("12345678"));
+        QCOMPARE(e.txtIntestatario->text(), QString("Associazione Amici del Libro"));
+    }
+
+    // A batch of one slip is spoken of as one, in the question, the print offer and its outcome.
+    void oneSlipInTheSingular() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
+        RecordFile<TSchedaBollettino>(archivio()).append(TSchedaBollettino{});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        RecordingReportOutput output;
+        QString offerta, esito;
+        onNextModal([&](QWidget* d) {
+            auto* s = qobject_cast<TfrmStampaEmissione*>(d);
+            QVERIFY(s);
+            offerta = s->findChild<QLabel*>("lblMessaggio")->text();
+            s->btnModulo->click();
+            esito = s->lblEsito->text();
+            s->btnChiudi->click();
+        });
+        msgs->answers = {true};
+        QTest::mouseClick(e.btnEmetti, Qt::LeftButton);
+        QCOMPARE(msgs->shown[0].text, QString("Si sta per inserire in archivio un bollettino di 50,00 euro con scadenza "
+                                              "31/03/2025, per l'esecutore selezionato.\r\n\r\nSi vuole procedere?"));
+        QVERIFY2(offerta.startsWith(QString::fromUtf8("È stato inserito in archivio un bollettino, la scheda n. 2.\n\n"
+                                                      "Il bollettino può essere stampato")),
+                 qPrintable(offerta));
+        QCOMPARE(esito, QString("Un bollettino inviato alla stampante."));
+        QCOMPARE(RecordFile<TSchedaBollettino>(archivio()).count(), 2);
+    }
+
+    // Every line of the preview shows its whole text, before a search and with a slip to show.
+    void previewTextFitsItsLines() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        auto entrano = [&] {
+            for (QLabel* l : {e.lblAnteprimaCCP, e.lblAnteprimaImporto, e.lblAnteprimaLettere, e.lblAnteprimaIntestatario,
+                              e.lblAnteprimaCausale, e.lblAnteprimaEsecutore, e.lblAnteprimaIndirizzo,
+                              e.lblAnteprimaScadenza})
+                if (!l->text().isEmpty())
+                    QVERIFY2(l->heightForWidth(l->width()) <= l->height(),
+                             qPrintable(l->objectName() + ": " + l->text()));
+        };
+        entrano();
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        entrano();
+        e.btnNessuna->click();
+        entrano();
     }
 
     // Another program holds the archive: nothing is added, and the user is told so.
