@@ -4,23 +4,35 @@
 
 namespace amounts {
 
-std::optional<qint64> parse(const QString& input) {
-    QString s = text::trimmed(input);
-    bool negative = false;
-    if (s.startsWith(QLatin1Char('-'))) {
-        negative = true;
-        s.remove(0, 1);
+std::optional<qint64> parse(QByteArrayView input) {
+    QByteArrayView s = text::bytes::trimmed(input);
+    const bool negative = s.startsWith('-');
+    if (negative) s = s.sliced(1);
+    qint64 value = 0;
+    qsizetype i = 0;
+    for (; i < s.size() && s[i] != ',' && s[i] != '.'; ++i) {
+        if (s[i] < '0' || s[i] > '9' || i >= 14) return std::nullopt;
+        value = value * 10 + (s[i] - '0');
     }
-    qsizetype sep = -1;
-    for (qsizetype i = 0; i < s.size() && sep < 0; ++i)
-        if (s[i] == u',' || s[i] == u'.') sep = i;
-    const QString whole = sep < 0 ? s : s.left(sep);
-    const QString frac = sep < 0 ? QString() : s.mid(sep + 1);
-    if (whole.isEmpty() || whole.size() > 14 || !text::isDigits(whole)) return std::nullopt;
-    if (sep >= 0 && (frac.isEmpty() || frac.size() > 4 || !text::isDigits(frac))) return std::nullopt;
-    qint64 value = whole.toLongLong() * kUnit;
-    if (!frac.isEmpty()) value += QString(frac).leftJustified(4, QLatin1Char('0')).toLongLong();
+    if (i == 0) return std::nullopt;
+    value *= kUnit;
+    if (i < s.size()) {
+        const QByteArrayView frac = s.sliced(i + 1);
+        if (frac.isEmpty() || frac.size() > 4) return std::nullopt;
+        qint64 f = 0;
+        for (char c : frac) {
+            if (c < '0' || c > '9') return std::nullopt;
+            f = f * 10 + (c - '0');
+        }
+        for (qsizetype k = frac.size(); k < 4; ++k) f *= 10;
+        value += f;
+    }
     return negative ? -value : value;
+}
+
+std::optional<qint64> parse(const QString& input) {
+    // A character Windows-1252 cannot hold becomes "?", which no amount holds either.
+    return parse(QByteArrayView(text::toCp1252(input)));
 }
 
 } // namespace amounts

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -11,5 +12,7 @@ constexpr qint64 kUnit = 10000;
 
 // "1234", "12,50", "12.50", "-5": at most four decimals, at most 14 integer digits.
 std::optional<qint64> parse(const QString& text);
+// The same reading of an amount as a record stores it (Windows-1252), without decoding it.
+std::optional<qint64> parse(QByteArrayView cp1252);
 
 } // namespace amounts

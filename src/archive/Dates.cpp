@@ -2,23 +2,56 @@
 
 #include "Text.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace dates {
 
-std::optional<QDate> parse(const QString& input) {
-    const QStringList parts = text::trimmed(input).split(QLatin1Char('/'));
-    if (parts.size() != 3) return std::nullopt;
-    int v[3];
-    for (int i = 0; i < 3; ++i) {
-        const QString& p = parts[i];
-        const int maxLen = i == 2 ? 4 : 2;
-        if (p.isEmpty() || p.size() > maxLen || !text::isDigits(p)) return std::nullopt;
-        v[i] = p.toInt();
+namespace {
+
+// At most `massimo` digits 0-9 up to the next "/" or the end; the value, and `t` moved past them.
+bool cifre(QByteArrayView& t, int massimo, int& valore, int& quante) {
+    valore = 0;
+    quante = 0;
+    while (quante < t.size() && t[quante] != '/') {
+        const char c = t[quante];
+        if (c < '0' || c > '9' || ++quante > massimo) return false;
+        valore = valore * 10 + (c - '0');
     }
-    int year = v[2];
-    if (parts[2].size() <= 2) year += 2000;
-    const QDate d(year, v[1], v[0]);
-    if (!d.isValid() || year < 1) return std::nullopt;
-    return d;
+    t = t.sliced(quante);
+    return quante > 0;
+}
+
+bool bisestile(int anno) { return anno % 4 == 0 && (anno % 100 != 0 || anno % 400 == 0); }
+
+} // namespace
+
+std::optional<int> parseDay(QByteArrayView input) {
+    QByteArrayView t = text::bytes::trimmed(input);
+    int giorno, mese, anno, n;
+    if (!cifre(t, 2, giorno, n) || t.isEmpty()) return std::nullopt;
+    t = t.sliced(1);
+    if (!cifre(t, 2, mese, n) || t.isEmpty()) return std::nullopt;
+    t = t.sliced(1);
+    if (!cifre(t, 4, anno, n) || !t.isEmpty()) return std::nullopt;
+    if (n <= 2) anno += 2000;
+    static constexpr int kGiorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (anno < 1 || mese < 1 || mese > 12 || giorno < 1) return std::nullopt;
+    if (giorno > kGiorni[mese - 1] + int(mese == 2 && bisestile(anno))) return std::nullopt;
+    return anno * 10000 + mese * 100 + giorno;
+}
+
+int dayNumber(const QDate& d) {
+    if (!d.isValid()) return std::numeric_limits<int>::min();
+    // Years far outside what a record can hold keep their place at either end.
+    return std::clamp(d.year(), -200000, 200000) * 10000 + d.month() * 100 + d.day();
+}
+
+std::optional<QDate> parse(const QString& input) {
+    // A character Windows-1252 cannot hold becomes "?", which no date holds either.
+    const auto giorno = parseDay(text::toCp1252(input));
+    if (!giorno) return std::nullopt;
+    return QDate(*giorno / 10000, *giorno / 100 % 100, *giorno % 100);
 }
 
 } // namespace dates

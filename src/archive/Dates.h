@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -12,5 +13,11 @@ inline QString format(const QDate& d) { return d.toString(QStringLiteral("dd/MM/
 // Reads day, month and year in that order separated by "/"; the day must exist in that month of
 // that year (29/02 only in leap years). A year of one or two digits is taken in the 2000s.
 std::optional<QDate> parse(const QString& text);
+
+// The same reading of a date as a record stores it (Windows-1252), without decoding it: the day
+// as the number yyyymmdd, so that days compare as numbers. Scans over whole archives use it.
+std::optional<int> parseDay(QByteArrayView cp1252);
+// A date as that number; an invalid date gives a number below every real day's.
+int dayNumber(const QDate& d);
 
 } // namespace dates

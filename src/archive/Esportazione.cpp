@@ -6,6 +6,8 @@
 #include "Text.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <cstring>
 #include <QSaveFile>
 
 namespace esportazione {
@@ -110,6 +112,66 @@ const Foglio& foglioSchede() {
     return f;
 }
 
+} // namespace esportazione
+
+void CelleFoglio::cella(QByteArrayView a, QByteArrayView b) {
+    pezzo(a);
+    if (!a.isEmpty() && !b.isEmpty()) pezzo(" ");
+    cella(b);
+}
+
+void CelleFoglio::aggiungi(const TSchedaBollettino& r) {
+    const QByteArrayView intero = r.Intero.bytes();
+    pezzo(intero.isEmpty() ? QByteArrayView("\x80") : QByteArrayView("\x80 ")); // €, then the amount
+    cella(intero);
+    for (QByteArrayView t : {r.CCP.bytes(), r.Intestatario.bytes(), r.IndirizzoInt.bytes(), r.Causale01.bytes(),
+                             r.Causale02.bytes(), r.Esecutore.bytes(), r.IndirizzoRes.bytes(), r.CapRes.bytes(),
+                             r.ComuneRes.bytes(), r.DataScade.bytes(), r.DataPaga.bytes(), r.Timbro.bytes(),
+                             r.Note.bytes(), r.Saldato.bytes()})
+        cella(t);
+}
+
+void CelleFoglio::aggiungi(const TSchedaAnagrafica& r) {
+    cella(r.Esecutore.bytes());
+    pezzo(r.GG.bytes()), pezzo("/"), pezzo(r.MM.bytes()), pezzo("/"), cella(r.AA.bytes());
+    cella(r.ComuneNasc.bytes(), r.ProvNasc.bytes());
+    for (QByteArrayView t : {r.Sesso.bytes(), r.Recapito.bytes(), r.IndirizzoRes.bytes()}) cella(t);
+    cella(r.ComuneRes.bytes(), r.ProvRes.bytes());
+    for (QByteArrayView t : {r.CapRes.bytes(), r.Categoria.bytes(), r.TelCasa.bytes(), r.TelUff.bytes(), r.TelCel.bytes(),
+                             r.Fax.bytes(), r.Email.bytes(), r.CodFisc.bytes(), r.PartitaIva.bytes(), r.Carta.bytes(),
+                             r.ScadeCarta.bytes(), r.Iban.bytes(), r.NumDoc.bytes(), r.EnteRil.bytes(), r.DataRil.bytes(),
+                             r.CCP.bytes(), r.Causale01.bytes(), r.Note.bytes()})
+        cella(t);
+}
+
+void CelleFoglio::aggiungi(const QStringList& celle) {
+    for (int i = 0; i < m_colonne; ++i) cella(i < celle.size() ? text::toCp1252(text::trimmed(celle[i])) : QByteArray());
+}
+
+void CelleFoglio::aggiungiVuote(int n) { m_fine.resize(m_fine.size() + size_t(n) * size_t(m_colonne), quint32(m_testo.size())); }
+
+void CelleFoglio::riserva(qsizetype righe, qsizetype byteRiga) {
+    m_fine.reserve(size_t(righe) * size_t(m_colonne));
+    m_testo.reserve(size_t(righe) * size_t(byteRiga));
+}
+
+QString CelleFoglio::testo(qsizetype riga, int colonna) const {
+    if (const QString* c = cambiata(riga, colonna)) return *c;
+    return text::fromCp1252(memorizzata(riga, colonna));
+}
+
+void CelleFoglio::cambia(qsizetype riga, int colonna, const QString& testo) {
+    m_cambiate.insert(riga * m_colonne + colonna, testo);
+}
+
+const QString* CelleFoglio::cambiata(qsizetype riga, int colonna) const {
+    if (m_cambiate.isEmpty()) return nullptr;
+    const auto i = m_cambiate.constFind(riga * m_colonne + colonna);
+    return i == m_cambiate.cend() ? nullptr : &*i;
+}
+
+namespace esportazione {
+
 QStringList celle(const TSchedaBollettino& r) {
     return {text::trimmed(QStringLiteral("\u20ac ") + r.Intero.get()),
             r.CCP.get(),
@@ -157,11 +219,13 @@ QStringList celle(const TSchedaAnagrafica& r) {
             r.Note.get()};
 }
 
-QByteArray xls(const Foglio& foglio, const QList<QStringList>& righe) {
-    QString s;
-    s.reserve(2048 + righe.size() * foglio.colonne.size() * 64);
-    s += QStringLiteral("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
-                        "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>");
+namespace {
+
+// The worksheet, a piece at a time, to `emetti(QByteArrayView)`: its head, then the rows written
+// straight from the stored bytes into a buffer that is handed on whenever it fills.
+template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& righe, Emetti&& emetti) {
+    QString s = QStringLiteral("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+                               "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>");
     s += foglio.nome;
     s += QStringLiteral("</x:Name><x:WorksheetOptions><x:Selected/><x:Panes><x:Pane><x:Number>1</x:Number>"
                         "<x:ActiveRow>3</x:ActiveRow></x:Pane></x:Panes><x:ProtectContents>False</x:ProtectContents>"
@@ -173,21 +237,92 @@ QByteArray xls(const Foglio& foglio, const QList<QStringList>& righe) {
                  .arg(c.larghezza)
                  .arg(c.titolo);
     s += QLatin1String("</tr>");
-    const QLatin1String apri("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"), chiudi("</td>");
-    for (const QStringList& riga : righe) {
-        s += QLatin1String("<tr>");
-        for (qsizetype i = 0; i < foglio.colonne.size(); ++i) {
-            s += apri;
-            if (i < riga.size()) s += escape(text::trimmed(riga[i]));
-            s += chiudi;
-        }
-        s += QLatin1String("</tr>");
-    }
-    s += QLatin1String("</table></body></html>");
     // A line break would split the single line the file is; inside a cell it is a blank to the reader.
     for (QChar& c : s)
         if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) c = QLatin1Char(' ');
-    return kApertura + text::toCp1252(s);
+    emetti(QByteArrayView(kApertura));
+    emetti(QByteArrayView(text::toCp1252(s)));
+
+    static constexpr QByteArrayView apri = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+    static constexpr QByteArrayView chiudi = "</td>";
+    // Each byte becomes at most five ("&amp;").
+    constexpr qsizetype kMassimo = 5;
+    constexpr qsizetype kPieno = qsizetype(1) << 20;
+    std::string buffer;
+    char* p = nullptr;
+    auto spazio = [&](qsizetype n) {
+        const qsizetype usati = p ? p - buffer.data() : 0;
+        if (usati + n <= qsizetype(buffer.size())) return;
+        if (usati >= kPieno || usati + n > qsizetype(buffer.size())) {
+            if (usati) emetti(QByteArrayView(buffer.data(), usati));
+            buffer.resize(size_t(std::max(2 * kPieno, n)));
+            p = buffer.data();
+        }
+    };
+    auto metti = [&](QByteArrayView t) {
+        std::memcpy(p, t.data(), size_t(t.size()));
+        p += t.size();
+    };
+    auto cella = [&](QByteArrayView t) {
+        metti(apri);
+        const auto* b = reinterpret_cast<const unsigned char*>(t.data());
+        const qsizetype n = t.size();
+        bool speciali = false;
+        for (qsizetype i = 0; i < n; ++i)
+            speciali |= (b[i] == '<') | (b[i] == '>') | (b[i] == '&') | (b[i] == '\n') | (b[i] == '\r');
+        if (!speciali) {
+            metti(t);
+        } else {
+            for (qsizetype i = 0; i < n; ++i) {
+                switch (b[i]) {
+                case '<': metti("&lt;"); break;
+                case '>': metti("&gt;"); break;
+                case '&': metti("&amp;"); break;
+                case '\n':
+                case '\r': *p++ = ' '; break;
+                default: *p++ = char(b[i]);
+                }
+            }
+        }
+        metti(chiudi);
+    };
+    const int colonne = int(foglio.colonne.size());
+    const qsizetype perCella = apri.size() + chiudi.size();
+    for (qsizetype r = 0; r < righe.righe(); ++r) {
+        qsizetype lunghezza = 0;
+        for (int c = 0; c < colonne && c < righe.colonne(); ++c) lunghezza += righe.memorizzata(r, c).size();
+        spazio(9 + colonne * perCella + kMassimo * lunghezza);
+        metti("<tr>");
+        for (int c = 0; c < colonne; ++c) {
+            if (c >= righe.colonne()) {
+                metti(apri), metti(chiudi);
+            } else if (const QString* cambiata = righe.cambiata(r, c)) {
+                const QByteArray t = text::toCp1252(text::trimmed(*cambiata));
+                spazio(perCella + kMassimo * t.size() + 9 + colonne * perCella + kMassimo * lunghezza);
+                cella(t);
+            } else {
+                cella(righe.memorizzata(r, c));
+            }
+        }
+        metti("</tr>");
+    }
+    spazio(32);
+    metti("</table></body></html>");
+    emetti(QByteArrayView(buffer.data(), p - buffer.data()));
+}
+
+} // namespace
+
+QByteArray xls(const Foglio& foglio, const CelleFoglio& righe) {
+    QByteArray out;
+    foglioXls(foglio, righe, [&out](QByteArrayView t) { out.append(t); });
+    return out;
+}
+
+QByteArray xls(const Foglio& foglio, const QList<QStringList>& righe) {
+    CelleFoglio celle(int(foglio.colonne.size()));
+    for (const QStringList& r : righe) celle.aggiungi(r);
+    return xls(foglio, celle);
 }
 
 QByteArray csv(const Foglio& foglio, const QList<QStringList>& righe) {
@@ -214,6 +349,11 @@ template <class T> void leggi(const QString& archivio, QList<QStringList>& out, 
     out.reserve(out.size() + f.count());
     f.scan([&](qint64, const T& r) { out.append(celle(r)); });
 }
+template <class T> void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    RecordFile<T> f(archivio, accesso);
+    out.riserva(out.righe() + f.count(), 160);
+    f.scan([&](qint64, const T& r) { out.aggiungi(r); });
+}
 } // namespace
 
 void righeBollettini(const QString& archivio, QList<QStringList>& out, RecordFileBase::Access accesso) {
@@ -222,17 +362,40 @@ void righeBollettini(const QString& archivio, QList<QStringList>& out, RecordFil
 void righeSchede(const QString& archivio, QList<QStringList>& out, RecordFileBase::Access accesso) {
     leggi<TSchedaAnagrafica>(archivio, out, accesso);
 }
+void righeBollettini(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    leggi<TSchedaBollettino>(archivio, out, accesso);
+}
+void righeSchede(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    leggi<TSchedaAnagrafica>(archivio, out, accesso);
+}
 
-void scrivi(const QString& path, const QByteArray& bytes) {
+namespace {
+// Writes what `scrivi(QSaveFile&)` gives through a temporary file renamed over `path` once complete.
+template <class Scrivi> void salva(const QString& path, Scrivi&& scrivi) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    if (f.write(bytes) != bytes.size()) {
+    if (!scrivi(f)) {
         const QString why = f.errorString();
         f.cancelWriting();
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, why));
     }
     if (!f.commit()) throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
+}
+} // namespace
+
+void scrivi(const QString& path, const QByteArray& bytes) {
+    salva(path, [&bytes](QSaveFile& f) { return f.write(bytes) == bytes.size(); });
+}
+
+void scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
+    salva(path, [&](QSaveFile& f) {
+        bool scritto = true;
+        foglioXls(foglio, righe, [&](QByteArrayView t) {
+            scritto = scritto && f.write(t.data(), t.size()) == t.size();
+        });
+        return scritto;
+    });
 }
 
 } // namespace esportazione

@@ -1,7 +1,9 @@
 #include "Riepilogo.h"
 
 #include "Amounts.h"
+#include "CampoRecord.h"
 #include "Dates.h"
+#include "FiltriTesto.h"
 #include "RecordFile.h"
 #include "RigheElenco.h"
 #include "SchedaBollettino.h"
@@ -13,19 +15,41 @@ namespace {
 const QString kSeparatore = QStringLiteral("\n\r\n\r");
 }
 
+namespace {
+
+// A request made ready for a scan: the filters in the records' own encoding, the interval as day
+// numbers. Judging a slip decodes nothing: its fields are compared as stored.
+class Selezione {
+public:
+    explicit Selezione(const Richiesta& q) : m_da(dates::dayNumber(q.inizio)), m_a(dates::dayNumber(q.fine)) {
+        static const CampoRecord esecutore = *campoRecord<TSchedaBollettino>(QStringLiteral("Esecutore"));
+        static const CampoRecord ccp = *campoRecord<TSchedaBollettino>(QStringLiteral("CCP"));
+        m_filtri.aggiungi(esecutore, q.esecutore);
+        m_filtri.aggiungi(ccp, q.ccp);
+    }
+    Esito valuta(const TSchedaBollettino& r, qint64& importo) const {
+        if (!m_filtri.accetta(r)) return Esito::Escluso;
+        const auto scade = dates::parseDay(r.DataScade.bytes());
+        if (!scade) return Esito::Illeggibile;
+        if (*scade < m_da || *scade > m_a) return Esito::Escluso;
+        const auto valore = amounts::parse(r.Intero.bytes());
+        if (!valore) return Esito::Illeggibile;
+        importo = *valore;
+        return Esito::Incluso;
+    }
+
+private:
+    FiltriTesto m_filtri; // the rule of the search screens: a blank filter counts as none
+    int m_da, m_a;
+};
+
+} // namespace
+
 Esito valuta(const TSchedaBollettino& r, const Richiesta& q, qint64* importo) {
-    const int richiesti = int(!text::trimmed(q.esecutore).isEmpty()) + int(!text::trimmed(q.ccp).isEmpty());
-    int punti = 0;
-    if (!q.esecutore.isEmpty() && text::containsAZ(r.Esecutore.get(), q.esecutore)) ++punti;
-    if (!q.ccp.isEmpty() && text::containsAZ(r.CCP.get(), q.ccp)) ++punti;
-    if (punti < richiesti) return Esito::Escluso;
-    const auto scade = dates::parse(r.DataScade.get());
-    if (!scade) return Esito::Illeggibile;
-    if (*scade < q.inizio || *scade > q.fine) return Esito::Escluso;
-    const auto valore = amounts::parse(r.Intero.get());
-    if (!valore) return Esito::Illeggibile;
-    if (importo) *importo = *valore;
-    return Esito::Incluso;
+    qint64 valore = 0;
+    const Esito e = Selezione(q).valuta(r, valore);
+    if (importo && e == Esito::Incluso) *importo = valore;
+    return e;
 }
 
 void calcola(const QString& archivio, const Richiesta& q, Risultato& out, RecordFileBase::Access accesso) {
@@ -34,10 +58,12 @@ void calcola(const QString& archivio, const Richiesta& q, Risultato& out, Record
         Elenco& e;
         ~Ordina() { e.ordina(); }
     } ordina{out.elenco};
+    const Selezione selezione(q);
     RecordFile<TSchedaBollettino> f(archivio, accesso);
+    out.elenco.riserva(f.count());
     f.scan([&](qint64 pos, const TSchedaBollettino& r) {
         qint64 importo = 0;
-        switch (valuta(r, q, &importo)) {
+        switch (selezione.valuta(r, importo)) {
         case Esito::Incluso:
             out.elenco.aggiungiCon([&r](std::string& riga) { righe::bollettino(r, riga); }, pos);
             out.totale += importo;

@@ -16,6 +16,6 @@ TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
     setObjectName(QStringLiteral("frmExpEsecutori"));
 }
 
-void TfrmExpEsecutori::leggi(QList<QStringList>& righe) {
+void TfrmExpEsecutori::leggi(CelleFoglio& righe) {
     esportazione::righeSchede(archivi::anagrafica(programFolder::path()), righe);
 }

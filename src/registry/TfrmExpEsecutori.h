@@ -9,5 +9,5 @@ public:
     explicit TfrmExpEsecutori(QWidget* parent);
 
 protected:
-    void leggi(QList<QStringList>& righe) override;
+    void leggi(CelleFoglio& righe) override;
 };

@@ -10,7 +10,7 @@ public:
     TfrmExpBollettini(const QString& archivio, QWidget* parent);
 
 protected:
-    void leggi(QList<QStringList>& righe) override;
+    void leggi(CelleFoglio& righe) override;
 
 private:
     QString m_archivio;

@@ -63,20 +63,26 @@ int run(const QStringList& args) {
     if (const QString why = refusal(target, path); !why.isEmpty()) return fail(why);
 
     QList<QStringList> rows;
+    CelleFoglio cells(int(foglio.colonne.size()));
+    const bool csv = kind == QLatin1String("csv");
     try {
-        isRegistry ? esportazione::righeSchede(path, rows, RecordFileBase::Access::ReadOnly)
-                   : esportazione::righeBollettini(path, rows, RecordFileBase::Access::ReadOnly);
+        if (csv)
+            isRegistry ? esportazione::righeSchede(path, rows, RecordFileBase::Access::ReadOnly)
+                       : esportazione::righeBollettini(path, rows, RecordFileBase::Access::ReadOnly);
+        else
+            isRegistry ? esportazione::righeSchede(path, cells, RecordFileBase::Access::ReadOnly)
+                       : esportazione::righeBollettini(path, cells, RecordFileBase::Access::ReadOnly);
     } catch (const ArchiveError& e) {
         return fail(QString::fromStdString(e.what()));
     }
-    const qsizetype records = rows.size();
+    const qsizetype records = csv ? rows.size() : cells.righe();
     QByteArray bytes;
-    if (kind == QLatin1String("csv")) {
+    if (csv) {
         bytes = esportazione::csv(foglio, rows);
     } else {
         // The grid of an empty archive shows ten empty rows, and so does its worksheet.
-        if (rows.isEmpty()) rows = QList<QStringList>(esportazione::kRigheVuote, QStringList(foglio.colonne.size()));
-        bytes = esportazione::xls(foglio, rows);
+        if (cells.isEmpty()) cells.aggiungiVuote(esportazione::kRigheVuote);
+        bytes = esportazione::xls(foglio, cells);
     }
     try {
         esportazione::scrivi(target, bytes);

@@ -25,8 +25,10 @@ const QString kFallito = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia gi\u00e0 "
     "aperto.");
 
-QList<QStringList> righeVuote(const Foglio& f) {
-    return QList<QStringList>(esportazione::kRigheVuote, QStringList(f.colonne.size(), QString()));
+CelleFoglio righeVuote(const Foglio& f) {
+    CelleFoglio c(int(f.colonne.size()));
+    c.aggiungiVuote(esportazione::kRigheVuote);
+    return c;
 }
 
 } // namespace
@@ -34,13 +36,13 @@ QList<QStringList> righeVuote(const Foglio& f) {
 ModelloFoglio::ModelloFoglio(const Foglio& foglio, QObject* parent)
     : QAbstractTableModel(parent), m_foglio(foglio), m_righe(righeVuote(foglio)) {}
 
-void ModelloFoglio::imposta(QList<QStringList> righe) {
+void ModelloFoglio::imposta(CelleFoglio righe) {
     beginResetModel();
     m_righe = righe.isEmpty() ? righeVuote(m_foglio) : std::move(righe);
     endResetModel();
 }
 
-int ModelloFoglio::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_righe.size()); }
+int ModelloFoglio::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_righe.righe()); }
 
 int ModelloFoglio::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_foglio.colonne.size()) + 1;
@@ -49,17 +51,12 @@ int ModelloFoglio::columnCount(const QModelIndex& parent) const {
 QVariant ModelloFoglio::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     if (index.column() == 0) return index.row() + 1;
-    const QStringList& r = m_righe[index.row()];
-    const int c = index.column() - 1;
-    return c < r.size() ? r[c] : QString();
+    return m_righe.testo(index.row(), index.column() - 1);
 }
 
 bool ModelloFoglio::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
-    QStringList& r = m_righe[index.row()];
-    const int c = index.column() - 1;
-    while (r.size() <= c) r.append(QString());
-    r[c] = value.toString();
+    m_righe.cambia(index.row(), index.column() - 1, value.toString());
     emit dataChanged(index, index);
     return true;
 }
@@ -147,7 +144,7 @@ void FinestraEsportazione::showEvent(QShowEvent* e) {
 }
 
 void FinestraEsportazione::riempi() {
-    QList<QStringList> righe;
+    CelleFoglio righe(int(m_foglio.colonne.size()));
     bool letto = true;
     try {
         leggi(righe);
@@ -163,7 +160,7 @@ void FinestraEsportazione::cmdEsportaClick() {
     if (!msg::question(this, kDomanda)) return;
     const QString file = percorsoFile();
     try {
-        esportazione::scrivi(file, esportazione::xls(m_foglio, m_modello->righe()));
+        esportazione::scriviXls(file, m_foglio, m_modello->righe());
     } catch (const ArchiveError&) {
         msg::plain(this, kFallito);
         return;

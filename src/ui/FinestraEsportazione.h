@@ -10,14 +10,15 @@ class QLabel;
 class QTableView;
 class QToolButton;
 
-// The cells of an export grid: a row-number column, then one column per exported field. The
-// columns the worksheet marks as editable accept changes, which stay here and reach only the file.
+// The cells of an export grid: a row-number column, then one column per exported field. The cells
+// stay as the records hold their text and are decoded only when shown. The columns the worksheet
+// marks as editable accept changes, which stay here and reach only the file.
 class ModelloFoglio : public QAbstractTableModel {
 public:
     explicit ModelloFoglio(const Foglio& foglio, QObject* parent = nullptr);
 
-    void imposta(QList<QStringList> righe);
-    const QList<QStringList>& righe() const { return m_righe; }
+    void imposta(CelleFoglio righe);
+    const CelleFoglio& righe() const { return m_righe; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +29,7 @@ public:
 
 private:
     const Foglio& m_foglio;
-    QList<QStringList> m_righe;
+    CelleFoglio m_righe;
 };
 
 // The screen both exports share: the archive in a grid, three picture buttons above it (export,
@@ -52,7 +53,7 @@ public:
 
 protected:
     // Appends the archive's rows; throws ArchiveError, keeping the rows read.
-    virtual void leggi(QList<QStringList>& righe) = 0;
+    virtual void leggi(CelleFoglio& righe) = 0;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
+#include "archive/Text.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -34,6 +35,25 @@ QByteArray riga(const QList<QByteArray>& celle) {
     QByteArray r = "<tr>";
     for (const QByteArray& c : celle) r += kCella + c + "</td>";
     return r + "</tr>";
+}
+
+// The worksheet as the export first wrote it, through decoded text: each cell trimmed, escaped,
+// line breaks made blanks, the whole encoded at the end. The bytes written from the records must
+// stay these.
+QByteArray comePrima(const Foglio& foglio, const QList<QStringList>& righe) {
+    QString s;
+    for (const QStringList& r : righe) {
+        s += "<tr>";
+        for (qsizetype i = 0; i < foglio.colonne.size(); ++i) {
+            QString t = i < r.size() ? text::trimmed(r[i]) : QString();
+            t.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;").replace('\n', ' ').replace('\r', ' ');
+            s += QString::fromLatin1(kCella) + t + "</td>";
+        }
+        s += "</tr>";
+    }
+    const QByteArray vuoto = esportazione::xls(foglio, {});
+    const qsizetype fine = vuoto.size() - qsizetype(strlen("</table></body></html>"));
+    return vuoto.left(fine) + text::toCp1252(s) + vuoto.mid(fine);
 }
 
 } // namespace
@@ -107,6 +127,55 @@ private slots:
         const QStringList c = esportazione::celle(record<TSchedaAnagrafica>(fields));
         QCOMPARE(c.size(), 25);
         QCOMPARE(c[column], cell);
+    }
+
+    // The cells kept as the records' bytes are the cells of the records, and write the same
+    // worksheet: through the buffer handed on piece by piece too, and with changed cells overlaid.
+    void storedCells() {
+        const QList<TSchedaBollettino> slips = {
+            record<TSchedaBollettino>({}),
+            record<TSchedaBollettino>({{"Intero", "12,50"}, {"CCP", "000123"}, {"Note", "a\nb\rc & <d>"},
+                                       {"Intestatario", QString::fromUtf8("€ Società \"Più\" ‰")},
+                                       {"Causale01", "\x01x\x7f"}, {"Saldato", QString::fromUtf8("Sì")}}),
+        };
+        const QList<TSchedaAnagrafica> cards = {
+            record<TSchedaAnagrafica>({}),
+            record<TSchedaAnagrafica>({{"GG", "05"}, {"AA", "71"}, {"ProvNasc", "EE"}, {"ComuneRes", "ROMA"},
+                                       {"ProvRes", "RM"}, {"Note", QString::fromUtf8("<è>")}}),
+        };
+        CelleFoglio celleSlips(15), celleCards(25);
+        QList<QStringList> testiSlips, testiCards;
+        for (const auto& r : slips) celleSlips.aggiungi(r), testiSlips << esportazione::celle(r);
+        for (const auto& r : cards) celleCards.aggiungi(r), testiCards << esportazione::celle(r);
+        for (qsizetype i = 0; i < slips.size(); ++i)
+            for (int c = 0; c < 15; ++c) QCOMPARE(celleSlips.testo(i, c), testiSlips[i][c]);
+        for (qsizetype i = 0; i < cards.size(); ++i)
+            for (int c = 0; c < 25; ++c) QCOMPARE(celleCards.testo(i, c), testiCards[i][c]);
+        QCOMPARE(esportazione::xls(esportazione::foglioBollettini(), celleSlips),
+                 comePrima(esportazione::foglioBollettini(), testiSlips));
+        QCOMPARE(esportazione::xls(esportazione::foglioSchede(), celleCards),
+                 comePrima(esportazione::foglioSchede(), testiCards));
+
+        // Enough rows to fill the buffer several times, some cells changed.
+        CelleFoglio molte(15);
+        QList<QStringList> testi;
+        for (int i = 0; i < 30000; ++i) molte.aggiungi(slips[i % 2]), testi << testiSlips[i % 2];
+        const QString cambiate[] = {QString::fromUtf8("  Rossi & figli\n<socio> ☃ €  "), QString(),
+                                    QString(300000, QLatin1Char('&'))};
+        for (int k = 0; k < 3; ++k) {
+            molte.cambia(k * 9999, 13, cambiate[k]);
+            testi[k * 9999][13] = cambiate[k];
+        }
+        QCOMPARE(molte.testo(0, 13), cambiate[0]);
+        const QByteArray attesi = comePrima(esportazione::foglioBollettini(), testi);
+        QCOMPARE(esportazione::xls(esportazione::foglioBollettini(), testi), attesi);
+        QVERIFY(attesi.contains(kCella + "Rossi &amp; figli &lt;socio&gt; ? \x80</td>"));
+        QCOMPARE(esportazione::xls(esportazione::foglioBollettini(), molte), attesi);
+        const QString path = m_dir.filePath("molte.xls");
+        esportazione::scriviXls(path, esportazione::foglioBollettini(), molte);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), attesi);
     }
 
     // Rows the grid padded (empty archive) give empty cells; a short row is filled up to the columns.

@@ -49,6 +49,8 @@ private slots:
         QTest::newRow("first day included") << "" << "" << "01/01/2024" << true;
         QTest::newRow("last day included") << "" << "" << "31/12/2024" << true;
         QTest::newRow("before") << "" << "" << "31/12/2023" << false;
+        QTest::newRow("payer with a character no slip holds") << QString::fromUtf8("ROSSI\u2603") << "" << "15/03/2024" << false;
+        QTest::newRow("two-digit year") << "" << "" << "15/03/24" << true;
     }
     void selection() {
         QFETCH(QString, payer);

@@ -105,6 +105,18 @@ private slots:
         QTest::newRow("letters") << "aa/03/2024" << QDate();
         QTest::newRow("empty") << "" << QDate();
         QTest::newRow("extra part") << "05/03/2024/1" << QDate();
+        QTest::newRow("blanks around") << " 05/03/2024\t" << QDate(2024, 3, 5);
+        QTest::newRow("blank inside") << "05/ 03/2024" << QDate();
+        QTest::newRow("empty part") << "05//2024" << QDate();
+        QTest::newRow("trailing slash") << "05/03/2024/" << QDate();
+        QTest::newRow("one-digit year") << "1/1/0" << QDate(2000, 1, 1);
+        QTest::newRow("three-digit year") << "05/03/024" << QDate(24, 3, 5);
+        QTest::newRow("year 0000") << "01/01/0000" << QDate();
+        QTest::newRow("five-digit year") << "01/01/20240" << QDate();
+        QTest::newRow("day 0") << "00/01/2024" << QDate();
+        QTest::newRow("1900 not leap") << "29/02/1900" << QDate();
+        QTest::newRow("2000 leap") << "29/02/2000" << QDate(2000, 2, 29);
+        QTest::newRow("Arabic digits") << QString::fromUtf8("\u0660\u0665/03/2024") << QDate();
     }
     void dates() {
         QFETCH(QString, in);
@@ -112,6 +124,17 @@ private slots:
         const auto d = dates::parse(in);
         QCOMPARE(d.value_or(QDate()), out);
         if (out.isValid()) QCOMPARE(dates::format(*d), out.toString("dd/MM/yyyy"));
+        // As a record stores it: the day as a number that orders days as the calendar does.
+        const auto n = dates::parseDay(text::toCp1252(in));
+        QCOMPARE(n.has_value(), out.isValid());
+        if (n) QCOMPARE(*n, dates::dayNumber(out));
+    }
+
+    void dayNumbersOrder() {
+        const QList<QDate> days = {QDate(1, 1, 1), QDate(999, 12, 31), QDate(2023, 12, 31), QDate(2024, 1, 1),
+                                   QDate(2024, 2, 29), QDate(2024, 10, 1), QDate(9999, 12, 31)};
+        QVERIFY(dates::dayNumber(QDate()) < dates::dayNumber(days.first()));
+        for (qsizetype i = 1; i < days.size(); ++i) QVERIFY(dates::dayNumber(days[i - 1]) < dates::dayNumber(days[i]));
     }
 
     void amounts_data() {
@@ -128,6 +151,14 @@ private slots:
         QTest::newRow("letters") << "12a" << qint64(0) << false;
         QTest::newRow("empty") << "" << qint64(0) << false;
         QTest::newRow("lonely comma") << "12," << qint64(0) << false;
+        QTest::newRow("blanks around") << " 7,25 " << qint64(72500) << true;
+        QTest::newRow("blank after the sign") << "- 5" << qint64(0) << false;
+        QTest::newRow("lonely sign") << "-" << qint64(0) << false;
+        QTest::newRow("14 digits") << "12345678901234" << qint64(123456789012340000) << true;
+        QTest::newRow("15 digits") << "123456789012345" << qint64(0) << false;
+        QTest::newRow("two separators") << "1,2,3" << qint64(0) << false;
+        QTest::newRow("comma first") << ",5" << qint64(0) << false;
+        QTest::newRow("euro sign") << QString::fromUtf8("\u20ac5") << qint64(0) << false;
     }
     void amounts() {
         QFETCH(QString, in);
@@ -136,6 +167,9 @@ private slots:
         const auto v = amounts::parse(in);
         QCOMPARE(v.has_value(), ok);
         if (ok) QCOMPARE(*v, out);
+        const auto b = amounts::parse(QByteArrayView(text::toCp1252(in)));
+        QCOMPARE(b.has_value(), ok);
+        if (ok) QCOMPARE(*b, out);
     }
 };
 
