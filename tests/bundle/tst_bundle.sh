@@ -44,7 +44,7 @@ if out="$(desktop-file-validate "$entry" 2>&1)" && [ -z "$out" ]; then
 else
   fail "the installed entry: $out"
 fi
-# The Exec value read back as the specification reads it (string escapes, then the quoted word)
+# The Exec value read back as the desktop entry standard reads it (string escapes, then the quoted word)
 # names the program of the folder, whatever its name holds.
 exec_value="$(sed -n 's/^Exec=//p' "$entry")"
 word="$(printf '%s' "$exec_value" | sed 's/\\\\/\\/g')"                      # string level: \\ -> \
