@@ -22,7 +22,7 @@ QString refusal(const QString& target, const QString& archive) {
     const QFileInfo t(target);
     if (t.isSymLink()) return QStringLiteral("%1 is a symbolic link; an export is never written through a link").arg(target);
     if (!t.exists()) return QString();
-    if (t.canonicalFilePath() == QFileInfo(archive).canonicalFilePath())
+    if (sameFile(target, archive))
         return QStringLiteral("the export would replace the archive");
     if (!t.isFile()) return QStringLiteral("%1 is not a regular file; an export replaces only an earlier export").arg(target);
     QFile f(target);

@@ -48,13 +48,13 @@ int run(const QStringList& args) {
     const QString registry = cl.isSet(registryOpt) ? cl.value(registryOpt) : QStringLiteral("Esecutori.pro");
     const bool dryRun = cl.isSet(dryRunOpt);
 
-    const QFileInfo csvInfo(csv), registryInfo(registry);
+    const QFileInfo registryInfo(registry);
     // A yearly archive given by mistake is never written, not even one still empty or not yet made.
     if (registryInfo.fileName().endsWith(QLatin1String(".bol"), Qt::CaseInsensitive))
         return usageError(kImportCards, QStringLiteral("%1 is a yearly archive of slips, not a registry (Esecutori.pro)")
                                             .arg(registry));
     if (registryInfo.exists() && registryInfo.isDir()) return fail(QStringLiteral("%1 is a folder, not a registry").arg(registry));
-    if (csvInfo.exists() && registryInfo.exists() && csvInfo.canonicalFilePath() == registryInfo.canonicalFilePath())
+    if (sameFile(csv, registry))
         return fail(QStringLiteral("the CSV file and the registry are the same file"));
     // The append would write over a trailing piece: a file that is not made of whole cards is not
     // taken for a registry here (the program itself repairs a damaged one only when saving a card).

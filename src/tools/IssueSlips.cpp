@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <filesystem>
 
 namespace {
 
@@ -72,11 +71,7 @@ int run(const QStringList& args) {
                                                  : archiveInfo.absoluteDir().filePath(QStringLiteral("Esecutori.pro"));
     if (registry.isEmpty()) return usageError(kIssueSlips, QStringLiteral("--registry needs a file name"));
     // The same file under two names (a link named like an archive, a hard link) is the same file too.
-    std::error_code ec;
-    const bool same = QFileInfo(registry).absoluteFilePath() == archiveInfo.absoluteFilePath() ||
-                      std::filesystem::equivalent(std::filesystem::path(registry.toStdU16String()),
-                                                  std::filesystem::path(archive.toStdU16String()), ec);
-    if (same)
+    if (sameFile(registry, archive))
         return usageError(kIssueSlips, QStringLiteral("the archive and the registry are the same file"));
 
     // The amount as the slip screen takes it: euros in one field, cents in the other.

@@ -83,8 +83,7 @@ QString parse(const CommandLine& cl, Options& o) {
     if (o.pdf.isEmpty()) return QStringLiteral("give --pdf OUT.pdf");
     if (o.layout == QLatin1String("a4") && (o.top || o.left))
         return QStringLiteral("--top and --left move the blank-form print only; the A4 print never shifts");
-    const QFileInfo in(o.archive), out(o.pdf);
-    if (in.exists() && out.exists() && in.canonicalFilePath() == out.canonicalFilePath())
+    if (sameFile(o.archive, o.pdf))
         return QStringLiteral("the PDF would replace the archive");
     return QString();
 }

@@ -18,6 +18,8 @@ struct Subcommand {
 Output& out();
 Output& err();
 int usageError(const Subcommand& cmd, const QString& why);
+// Two names of one file: the same path, or a link (symbolic or hard) from one to the other.
+bool sameFile(const QString& a, const QString& b);
 
 // Each lives in its own file.
 extern const Subcommand kDump;

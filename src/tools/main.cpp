@@ -2,8 +2,10 @@
 
 #include "print/CartellaAutonoma.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <csignal>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -51,6 +53,13 @@ Output& err() {
 int usageError(const Subcommand& cmd, const QString& why) {
     err() << "versalio-tool " << cmd.name << ": " << why << "\nusage: versalio-tool " << cmd.usage << "\n";
     return 2;
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    if (QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath()) return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(std::filesystem::path(a.toStdU16String()),
+                                       std::filesystem::path(b.toStdU16String()), ec);
 }
 
 int main(int argc, char** argv) {
