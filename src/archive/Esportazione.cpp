@@ -3,12 +3,15 @@
 #include "RecordFile.h"
 #include "SchedaAnagrafica.h"
 #include "SchedaBollettino.h"
+#include "FileSync.h"
 #include "Text.h"
 
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 #include <QSaveFile>
+#include <exception>
+#include <thread>
 
 namespace esportazione {
 
@@ -17,6 +20,11 @@ namespace {
 ColonnaFoglio col(const char* griglia, int lg, const char* titolo, int l, bool mod = false) {
     return {QString::fromUtf8(griglia), lg, QString::fromUtf8(titolo), l, mod};
 }
+
+// A data cell's tags, and a row's ("<tr>" and "</tr>").
+constexpr QByteArrayView kApriCella = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
+constexpr QByteArrayView kChiudiCella = "</td>";
+constexpr QByteArrayView kTagRiga = "<tr></tr>";
 
 const QByteArray kApertura = QByteArrayLiteral(
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
@@ -155,6 +163,19 @@ void CelleFoglio::riserva(qsizetype righe, qsizetype byteRiga) {
     m_testo.reserve(size_t(righe) * size_t(byteRiga));
 }
 
+void CelleFoglio::accoda(const CelleFoglio& altre) {
+    const auto base = quint32(m_testo.size());
+    m_testo.append(altre.m_testo);
+    m_fine.reserve(m_fine.size() + altre.m_fine.size());
+    for (quint32 fine : altre.m_fine) m_fine.push_back(base + fine);
+}
+
+qsizetype CelleFoglio::byteNonCambiati() const {
+    qsizetype n = qsizetype(m_testo.size());
+    for (auto i = m_cambiate.cbegin(); i != m_cambiate.cend(); ++i) n -= memorizzata(i.key()).size();
+    return n;
+}
+
 QString CelleFoglio::testo(qsizetype riga, int colonna) const {
     if (const QString* c = cambiata(riga, colonna)) return *c;
     return text::fromCp1252(memorizzata(riga, colonna));
@@ -243,8 +264,6 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
     emetti(QByteArrayView(kApertura));
     emetti(QByteArrayView(text::toCp1252(s)));
 
-    static constexpr QByteArrayView apri = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
-    static constexpr QByteArrayView chiudi = "</td>";
     // Each byte becomes at most five ("&amp;").
     constexpr qsizetype kMassimo = 5;
     constexpr qsizetype kPieno = qsizetype(1) << 20;
@@ -264,7 +283,7 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
         p += t.size();
     };
     auto cella = [&](QByteArrayView t) {
-        metti(apri);
+        metti(kApriCella);
         const auto* b = reinterpret_cast<const unsigned char*>(t.data());
         const qsizetype n = t.size();
         bool speciali = false;
@@ -284,10 +303,10 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
                 }
             }
         }
-        metti(chiudi);
+        metti(kChiudiCella);
     };
     const int colonne = int(foglio.colonne.size());
-    const qsizetype perCella = apri.size() + chiudi.size();
+    const qsizetype perCella = kApriCella.size() + kChiudiCella.size();
     for (qsizetype r = 0; r < righe.righe(); ++r) {
         qsizetype lunghezza = 0;
         for (int c = 0; c < colonne && c < righe.colonne(); ++c) lunghezza += righe.memorizzata(r, c).size();
@@ -295,7 +314,7 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
         metti("<tr>");
         for (int c = 0; c < colonne; ++c) {
             if (c >= righe.colonne()) {
-                metti(apri), metti(chiudi);
+                metti(kApriCella), metti(kChiudiCella);
             } else if (const QString* cambiata = righe.cambiata(r, c)) {
                 const QByteArray t = text::toCp1252(text::trimmed(*cambiata));
                 spazio(perCella + kMassimo * t.size() + 9 + colonne * perCella + kMassimo * lunghezza);
@@ -349,10 +368,38 @@ template <class T> void leggi(const QString& archivio, QList<QStringList>& out, 
     out.reserve(out.size() + f.count());
     f.scan([&](qint64, const T& r) { out.append(celle(r)); });
 }
+// A large archive is read in two halves at once, the second through a handle of its own, and its
+// rows follow the first half's. A failure keeps the rows before it: all of the first half's and
+// those of the second half read until then.
 template <class T> void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    constexpr qint64 kDivisa = 8192; // below this, one reader is as fast
+    constexpr qsizetype kByteRiga = 160;
     RecordFile<T> f(archivio, accesso);
-    out.riserva(out.righe() + f.count(), 160);
-    f.scan([&](qint64, const T& r) { out.aggiungi(r); });
+    const qint64 n = f.count();
+    const qsizetype prima = out.righe();
+    out.riserva(prima + n, kByteRiga);
+    auto aggiungi = [](CelleFoglio& c) { return [&c](qint64, const T& r) { c.aggiungi(r); }; };
+    if (n < kDivisa) return f.scan(aggiungi(out));
+    const qint64 meta = n / 2;
+    CelleFoglio seconda(out.colonne());
+    seconda.riserva(n - meta, kByteRiga);
+    std::exception_ptr errore;
+    std::thread lettore([&] {
+        try {
+            RecordFile<T>(archivio, RecordFileBase::Access::ReadOnly).scan(meta, n, aggiungi(seconda));
+        } catch (...) {
+            errore = std::current_exception();
+        }
+    });
+    try {
+        f.scan(0, meta, aggiungi(out));
+    } catch (...) {
+        lettore.join();
+        throw;
+    }
+    lettore.join();
+    if (out.righe() - prima == meta) out.accoda(seconda); // else the file shrank under the first half
+    if (errore) std::rethrow_exception(errore);
 }
 } // namespace
 
@@ -370,32 +417,55 @@ void righeSchede(const QString& archivio, CelleFoglio& out, RecordFileBase::Acce
 }
 
 namespace {
-// Writes what `scrivi(QSaveFile&)` gives through a temporary file renamed over `path` once complete.
-template <class Scrivi> void salva(const QString& path, Scrivi&& scrivi) {
+// Writes the pieces `scrivi(emetti)` hands to `emetti(QByteArrayView)` through a temporary file renamed
+// over `path` once complete and on the disk. The disk starts taking each piece as soon as it is
+// written, so that the wait at the end is for the last pieces only.
+// `almeno`: how many bytes will be written at least, so that the file system can set aside room for
+// them at once.
+template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&& scrivi) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    if (!scrivi(f)) {
-        const QString why = f.errorString();
+    preallocate(f, almeno);
+    qint64 scritti = 0;
+    bool riuscito = true;
+    scrivi([&](QByteArrayView t) {
+        if (!riuscito || t.isEmpty()) return;
+        // A short write is tried again for the rest, which then fails with its reason (a full disk).
+        for (qsizetype fatti = 0; riuscito && fatti < t.size();) {
+            const qint64 n = f.write(t.data() + fatti, t.size() - fatti);
+            riuscito = n > 0;
+            fatti += std::max<qint64>(n, 0);
+        }
+        if (riuscito) startWriteBack(f, scritti, t.size());
+        scritti += t.size();
+    });
+    QString why;
+    if (!riuscito) why = f.errorString();
+    else if (!syncToDisk(f)) why = qt_error_string();
+    if (!why.isNull()) {
         f.cancelWriting();
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, why));
     }
+    const ReplacedFile vecchio(path);
     if (!f.commit()) throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    return scritti;
 }
 } // namespace
 
 void scrivi(const QString& path, const QByteArray& bytes) {
-    salva(path, [&bytes](QSaveFile& f) { return f.write(bytes) == bytes.size(); });
+    // In pieces, so that the disk starts on the first while the next are handed over.
+    static constexpr qsizetype kPezzo = qsizetype(1) << 20;
+    salva(path, bytes.size(), [&bytes](auto&& emetti) {
+        for (qsizetype da = 0; da < bytes.size(); da += kPezzo) emetti(QByteArrayView(bytes).sliced(da, std::min(kPezzo, bytes.size() - da)));
+    });
 }
 
-void scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
-    salva(path, [&](QSaveFile& f) {
-        bool scritto = true;
-        foglioXls(foglio, righe, [&](QByteArrayView t) {
-            scritto = scritto && f.write(t.data(), t.size()) == t.size();
-        });
-        return scritto;
-    });
+qint64 scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
+    // Every row has its tags and a cell's tags for each column, the cells not changed their text.
+    const qint64 almeno = righe.righe() * qint64(kTagRiga.size() + foglio.colonne.size() * (kApriCella.size() + kChiudiCella.size())) +
+                          righe.byteNonCambiati();
+    return salva(path, almeno, [&](auto&& emetti) { foglioXls(foglio, righe, emetti); });
 }
 
 } // namespace esportazione

@@ -51,6 +51,8 @@ public:
     void aggiungi(const QStringList& celle);
     void aggiungiVuote(int n);
     void riserva(qsizetype righe, qsizetype byteRiga);
+    // The rows of `altre` (as many columns, no changed cell) after these.
+    void accoda(const CelleFoglio& altre);
 
     // A cell's text: as changed, or as the record gives it.
     QString testo(qsizetype riga, int colonna) const;
@@ -58,6 +60,8 @@ public:
     // The text as read (Windows-1252), and the changed text or null.
     QByteArrayView memorizzata(qsizetype riga, int colonna) const { return memorizzata(riga * m_colonne + colonna); }
     const QString* cambiata(qsizetype riga, int colonna) const;
+    // How many bytes the stored texts of the cells not changed hold together.
+    qsizetype byteNonCambiati() const;
 
 private:
     QByteArrayView memorizzata(qsizetype k) const {
@@ -114,8 +118,8 @@ void righeSchede(const QString& archivio, CelleFoglio& out,
                  RecordFileBase::Access accesso = RecordFileBase::Access::ReadWrite);
 
 // Writes the worksheet of `righe` to `path` as scrivi() below writes its bytes, a piece at a time:
-// the same bytes xls() gives, without holding them all. Throws ArchiveError.
-void scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe);
+// the same bytes xls() gives, without holding them all. Returns how many were written. Throws ArchiveError.
+qint64 scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe);
 
 // Writes `bytes` to `path` through a temporary file in the same folder, renamed over the old file
 // only when complete: a failure leaves any earlier file as it was. Throws ArchiveError.

@@ -49,7 +49,9 @@ public:
     // f(position, record) for every whole record; f returns void, or false to stop early.
     // The records are read straight into a batch of them: a scan of a large archive costs little
     // more than reading it.
-    template <class F> void scan(F&& f) {
+    template <class F> void scan(F&& f) { scan(0, -1, std::forward<F>(f)); }
+    // The same over the records from index `from` up to `to` excluded (-1: the end).
+    template <class F> void scan(qint64 from, qint64 to, F&& f) {
         constexpr qint64 kBatch = 256;
         const auto batch = std::make_unique_for_overwrite<T[]>(kBatch);
         RecordFileBase::scan(reinterpret_cast<char*>(batch.get()), kBatch, [&](qint64 pos, qint64 slot) {
@@ -59,6 +61,6 @@ public:
                 f(pos, r);
                 return true;
             }
-        });
+        }, from, to);
     }
 };

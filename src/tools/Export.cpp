@@ -76,22 +76,23 @@ int run(const QStringList& args) {
         return fail(QString::fromStdString(e.what()));
     }
     const qsizetype records = csv ? rows.size() : cells.righe();
-    QByteArray bytes;
-    if (csv) {
-        bytes = esportazione::csv(foglio, rows);
-    } else {
-        // The grid of an empty archive shows ten empty rows, and so does its worksheet.
-        if (cells.isEmpty()) cells.aggiungiVuote(esportazione::kRigheVuote);
-        bytes = esportazione::xls(foglio, cells);
-    }
+    // The grid of an empty archive shows ten empty rows, and so does its worksheet.
+    if (!csv && cells.isEmpty()) cells.aggiungiVuote(esportazione::kRigheVuote);
+    qint64 bytes = 0;
     try {
-        esportazione::scrivi(target, bytes);
+        if (csv) {
+            const QByteArray testo = esportazione::csv(foglio, rows);
+            esportazione::scrivi(target, testo);
+            bytes = testo.size();
+        } else {
+            bytes = esportazione::scriviXls(target, foglio, cells);
+        }
     } catch (const ArchiveError& e) {
         return fail(QString::fromStdString(e.what()));
     }
     JsonLine line;
     line.add(QLatin1StringView("file"), target).add(QLatin1StringView("format"), kind);
-    line.add(QLatin1StringView("records"), qint64(records)).add(QLatin1StringView("bytes"), qint64(bytes.size()));
+    line.add(QLatin1StringView("records"), qint64(records)).add(QLatin1StringView("bytes"), bytes);
     out() << line.text();
     return 0;
 }
