@@ -50,6 +50,42 @@ void Elenco::registra(size_t inizio, qint64 posizione) {
     if (conChiave) m_chiavi.push_back(chiave(m_voci.size() - 1, m_comune));
 }
 
+void Elenco::accoda(Elenco&& altro) {
+    if (altro.m_voci.isEmpty()) return;
+    if (m_voci.isEmpty()) {
+        *this = std::move(altro);
+        return;
+    }
+    const auto blocchi = qint32(m_blocchi.size());
+    const qsizetype voci = m_voci.size();
+    const bool conChiavi = m_chiavi.size() == size_t(voci) && altro.m_chiavi.size() == size_t(altro.m_voci.size());
+    // The beginning all lines share: the shorter of the two, and no longer than where the first
+    // lines of each differ.
+    const auto& rango = text::bytes::ranksAZ();
+    const unsigned char *x = byte(testo(m_voci.first())), *y = byte(altro.testo(altro.m_voci.first()));
+    const qsizetype n = std::min(m_comune, altro.m_comune);
+    qsizetype comune = 0;
+    while (comune < n && (x[comune] == y[comune] || rango[x[comune]] == rango[y[comune]])) ++comune;
+    m_comune = comune;
+    m_blocchi.insert(m_blocchi.end(), std::make_move_iterator(altro.m_blocchi.begin()),
+                     std::make_move_iterator(altro.m_blocchi.end()));
+    m_voci.reserve(voci + altro.m_voci.size());
+    for (Voce v : std::as_const(altro.m_voci)) {
+        v.blocco += blocchi;
+        m_voci.append(v);
+    }
+    if (conChiavi) {
+        m_chiavi.reserve(m_chiavi.size() + altro.m_chiavi.size());
+        for (Chiave c : altro.m_chiavi) {
+            c.voce += qint32(voci);
+            m_chiavi.push_back(c);
+        }
+    } else {
+        m_chiavi.clear(); // taken again when sorting
+    }
+    altro.svuota();
+}
+
 Elenco::Chiave Elenco::chiave(qsizetype i, qsizetype inizio) const {
     const auto& rango = text::bytes::ranksAZ();
     const Voce& v = m_voci.at(i);

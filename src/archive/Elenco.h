@@ -54,6 +54,8 @@ public:
     // record that gave the same line.
     void ordina();
     void svuota() { *this = Elenco(); }
+    // The lines of `altro`, not yet sorted, after these: as if they had been added here.
+    void accoda(Elenco&& altro);
     // Room for `n` lines, when the filling knows how many there can be at most.
     void riserva(qsizetype n);
 

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cstring>
 #include <QSaveFile>
-#include <exception>
-#include <thread>
 
 namespace esportazione {
 
@@ -368,38 +366,16 @@ template <class T> void leggi(const QString& archivio, QList<QStringList>& out, 
     out.reserve(out.size() + f.count());
     f.scan([&](qint64, const T& r) { out.append(celle(r)); });
 }
-// A large archive is read in two halves at once, the second through a handle of its own, and its
-// rows follow the first half's. A failure keeps the rows before it: all of the first half's and
-// those of the second half read until then.
+// A large archive is read in two halves at once, and the second half's rows follow the first's.
 template <class T> void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
-    constexpr qint64 kDivisa = 8192; // below this, one reader is as fast
     constexpr qsizetype kByteRiga = 160;
     RecordFile<T> f(archivio, accesso);
     const qint64 n = f.count();
-    const qsizetype prima = out.righe();
-    out.riserva(prima + n, kByteRiga);
-    auto aggiungi = [](CelleFoglio& c) { return [&c](qint64, const T& r) { c.aggiungi(r); }; };
-    if (n < kDivisa) return f.scan(aggiungi(out));
-    const qint64 meta = n / 2;
+    out.riserva(out.righe() + n, kByteRiga);
     CelleFoglio seconda(out.colonne());
-    seconda.riserva(n - meta, kByteRiga);
-    std::exception_ptr errore;
-    std::thread lettore([&] {
-        try {
-            RecordFile<T>(archivio, RecordFileBase::Access::ReadOnly).scan(meta, n, aggiungi(seconda));
-        } catch (...) {
-            errore = std::current_exception();
-        }
-    });
-    try {
-        f.scan(0, meta, aggiungi(out));
-    } catch (...) {
-        lettore.join();
-        throw;
-    }
-    lettore.join();
-    if (out.righe() - prima == meta) out.accoda(seconda); // else the file shrank under the first half
-    if (errore) std::rethrow_exception(errore);
+    seconda.riserva(n / 2 + 1, kByteRiga);
+    f.scanInHalves([&](int meta, qint64, const T& r) { (meta ? seconda : out).aggiungi(r); },
+                   [&] { out.accoda(seconda); });
 }
 } // namespace
 
