@@ -265,20 +265,16 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
-    // A pipe under the worksheet's name: the write neither waits for a reader nor writes into it.
+    // A pipe under the worksheet's name: the write neither waits for a reader nor writes into it;
+    // the worksheet takes the name.
     void writeOverPipe() {
         const QString path = m_dir.filePath("tubo.xls");
         QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        try {
-            esportazione::scrivi(path, "nuovo");
-        } catch (const ArchiveError&) {
-        }
+        esportazione::scrivi(path, "nuovo");
+        QVERIFY(QFileInfo(path).isFile());
         QFile f(path);
-        if (QFileInfo(path).isFile()) {
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readAll(), QByteArray("nuovo"));
-        }
-        QFile::remove(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("nuovo"));
     }
 #endif
 
