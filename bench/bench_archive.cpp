@@ -1,5 +1,6 @@
 // Scanning a yearly archive of 100 000 slips, compared with reading the same file raw: the
 // program's own overhead per record (decoding, trimming, the lock) must stay a small factor.
+#include "BenchSupport.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaBollettino.h"
 #include "archive/Text.h"
@@ -38,14 +39,7 @@ const QString& archive() {
 
 void RawRead(benchmark::State& state) {
     archive(); // made once, outside the timing
-    for (auto _ : state) {
-        QFile f(archive());
-        f.open(QIODevice::ReadOnly);
-        std::vector<char> buf(256 * sizeof(TSchedaBollettino));
-        qint64 n = 0;
-        while (qint64 got = f.read(buf.data(), qint64(buf.size()))) n += got;
-        benchmark::DoNotOptimize(n);
-    }
+    for (auto _ : state) bench::readRaw(archive(), sizeof(TSchedaBollettino));
 }
 BENCHMARK(RawRead)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 // The result lists on large archives: from opening the file to a sorted list ready to show, as a
 // ratio to reading the same file raw; showing that list in the real list control and scrolling to
 // its end; and the list printout of 10 000 lines prepared into pages.
+#include "BenchSupport.h"
 #include "archive/Elenco.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
@@ -84,18 +85,9 @@ const QString& cards() {
     return p;
 }
 
-void readRaw(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    std::vector<char> buf(256 * sizeof(TSchedaBollettino));
-    qint64 n = 0;
-    while (qint64 got = f.read(buf.data(), qint64(buf.size()))) n += got;
-    benchmark::DoNotOptimize(n);
-}
-
 void RawReadSlips(benchmark::State& state) {
     slips();
-    for (auto _ : state) readRaw(slips());
+    for (auto _ : state) bench::readRaw(slips(), sizeof(TSchedaBollettino));
 }
 BENCHMARK(RawReadSlips)->Unit(benchmark::kMillisecond);
 
@@ -134,7 +126,7 @@ BENCHMARK(UnpaidListOneAccount)->Unit(benchmark::kMillisecond);
 
 void RawReadCards(benchmark::State& state) {
     cards();
-    for (auto _ : state) readRaw(cards());
+    for (auto _ : state) bench::readRaw(cards(), sizeof(TSchedaAnagrafica));
 }
 BENCHMARK(RawReadCards)->Unit(benchmark::kMillisecond);
 
@@ -185,11 +177,4 @@ BENCHMARK(PrintoutOf10000Lines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QApplication>(argc, argv); }

@@ -1,6 +1,7 @@
 // The dues of a large association: 1 000 slips issued to the cards of a category and printed on A4
 // into one PDF, from reading the registry to the finished file, and each half on its own. The
 // counter "per_slip" is the time of one slip, all included.
+#include "BenchSupport.h"
 #include "archive/Elenco.h"
 #include "archive/RecordFile.h"
 #include "print/EmissioneBollettini.h"
@@ -111,11 +112,4 @@ BENCHMARK(Prepare1000SlipsOnTheBlankForm)->Unit(benchmark::kMillisecond)->UseRea
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QGuiApplication>(argc, argv); }

@@ -2,6 +2,7 @@
 // reading the same file raw. The summary runs on its result screen, from opening the file to the
 // sorted lines and the total shown; the export on its screen, from opening it to the grid filled
 // and the worksheet written into the program folder.
+#include "BenchSupport.h"
 #include "archive/Esportazione.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaBollettino.h"
@@ -61,14 +62,7 @@ const QString& archivio() {
 
 void RawRead(benchmark::State& state) {
     archivio();
-    for (auto _ : state) {
-        QFile f(archivio());
-        f.open(QIODevice::ReadOnly);
-        std::vector<char> buf(256 * sizeof(TSchedaBollettino));
-        qint64 n = 0;
-        while (qint64 got = f.read(buf.data(), qint64(buf.size()))) n += got;
-        benchmark::DoNotOptimize(n);
-    }
+    for (auto _ : state) bench::readRaw(archivio(), sizeof(TSchedaBollettino));
 }
 BENCHMARK(RawRead)->Unit(benchmark::kMillisecond);
 
@@ -149,11 +143,4 @@ BENCHMARK(RawWriteOfTheWorksheet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::run<QApplication>(argc, argv); }
