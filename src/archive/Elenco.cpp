@@ -284,8 +284,8 @@ bool daSaldare(const TSchedaBollettino& r) {
 
 bool scaduto(const TSchedaBollettino& r, const QDate& oggi) {
     if (!daSaldare(r)) return false;
-    const auto scade = dates::parse(r.DataScade.get());
-    return scade && *scade <= oggi;
+    const auto scade = dates::parseDay(r.DataScade.bytes());
+    return scade && *scade <= dates::dayNumber(oggi);
 }
 
 bool daRicontattare(const TSchedaAnagrafica& r) {
