@@ -19,10 +19,13 @@ ColonnaFoglio col(const char* griglia, int lg, const char* titolo, int l, bool m
     return {QString::fromUtf8(griglia), lg, QString::fromUtf8(titolo), l, mod};
 }
 
-// A data cell's tags, and a row's ("<tr>" and "</tr>").
+// A data row's tags and a data cell's.
+constexpr QByteArrayView kApriRiga = "<tr>";
+constexpr QByteArrayView kChiudiRiga = "</tr>";
 constexpr QByteArrayView kApriCella = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr QByteArrayView kChiudiCella = "</td>";
-constexpr QByteArrayView kTagRiga = "<tr></tr>";
+constexpr qsizetype kTagRiga = kApriRiga.size() + kChiudiRiga.size();
+constexpr qsizetype kTagCella = kApriCella.size() + kChiudiCella.size();
 
 const QByteArray kApertura = QByteArrayLiteral(
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
@@ -304,24 +307,24 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
         metti(kChiudiCella);
     };
     const int colonne = int(foglio.colonne.size());
-    const qsizetype perCella = kApriCella.size() + kChiudiCella.size();
     for (qsizetype r = 0; r < righe.righe(); ++r) {
         qsizetype lunghezza = 0;
         for (int c = 0; c < colonne && c < righe.colonne(); ++c) lunghezza += righe.memorizzata(r, c).size();
-        spazio(9 + colonne * perCella + kMassimo * lunghezza);
-        metti("<tr>");
+        const qsizetype riga = kTagRiga + colonne * kTagCella + kMassimo * lunghezza;
+        spazio(riga);
+        metti(kApriRiga);
         for (int c = 0; c < colonne; ++c) {
             if (c >= righe.colonne()) {
                 metti(kApriCella), metti(kChiudiCella);
             } else if (const QString* cambiata = righe.cambiata(r, c)) {
                 const QByteArray t = text::toCp1252(text::trimmed(*cambiata));
-                spazio(perCella + kMassimo * t.size() + 9 + colonne * perCella + kMassimo * lunghezza);
+                spazio(kTagCella + kMassimo * t.size() + riga);
                 cella(t);
             } else {
                 cella(righe.memorizzata(r, c));
             }
         }
-        metti("</tr>");
+        metti(kChiudiRiga);
     }
     spazio(32);
     metti("</table></body></html>");
@@ -433,14 +436,14 @@ void scrivi(const QString& path, const QByteArray& bytes) {
     // In pieces, so that the disk starts on the first while the next are handed over.
     static constexpr qsizetype kPezzo = qsizetype(1) << 20;
     salva(path, bytes.size(), [&bytes](auto&& emetti) {
-        for (qsizetype da = 0; da < bytes.size(); da += kPezzo) emetti(QByteArrayView(bytes).sliced(da, std::min(kPezzo, bytes.size() - da)));
+        for (qsizetype da = 0; da < bytes.size(); da += kPezzo)
+            emetti(QByteArrayView(bytes).sliced(da, std::min(kPezzo, bytes.size() - da)));
     });
 }
 
 qint64 scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
     // Every row has its tags and a cell's tags for each column, the cells not changed their text.
-    const qint64 almeno = righe.righe() * qint64(kTagRiga.size() + foglio.colonne.size() * (kApriCella.size() + kChiudiCella.size())) +
-                          righe.byteNonCambiati();
+    const qint64 almeno = righe.righe() * (kTagRiga + foglio.colonne.size() * kTagCella) + righe.byteNonCambiati();
     return salva(path, almeno, [&](auto&& emetti) { foglioXls(foglio, righe, emetti); });
 }
 
