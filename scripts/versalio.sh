@@ -3,7 +3,10 @@
 # test ("test") or the benchmarks ("bench"). The program folder is build/bin: the archives appear
 # there. "bundle" writes the folder users receive instead: a release build in build-release, packed
 # into dist/Versalio-VERSION-linux-x86_64.tar.gz (scripts/bundle/make.sh). "fuzz [TARGET...] [SECONDS]"
-# builds the libFuzzer targets with clang instead and runs them (bench/fuzz/run.sh).
+# builds the libFuzzer targets with clang instead and runs them (bench/fuzz/run.sh). "windows" writes
+# the Windows folder, dist/Versalio-VERSION-windows-x86_64.zip, cross-built with MinGW-w64 against a Qt
+# for Windows made once from sources; "windows-test" runs the Windows test programs under Wine
+# (scripts/windows/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,6 +43,11 @@ if [ "${1:-run}" = bench ]; then
   exec build-bench/bin/bench_importazione
 fi
 
+case "${1:-run}" in
+  windows) exec scripts/windows/build.sh package ;;
+  windows-test) exec scripts/windows/build.sh test "${@:2}" ;;
+esac
+
 if [ "${1:-run}" = bundle ]; then
   cmake --preset release >/dev/null
   cmake --build --preset release
@@ -52,5 +60,5 @@ cmake --build --preset default -j2
 case "${1:-run}" in
   run) exec build/bin/versalio ;;
   test) ctest --preset default ;;
-  *) echo "usage: $0 [run|test|bench|bundle|fuzz [TARGET...] [SECONDS]]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|test|bench|bundle|windows|windows-test|fuzz [TARGET...] [SECONDS]]" >&2; exit 2 ;;
 esac

@@ -13,6 +13,11 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     cartellaAutonoma::isola();
+#ifdef Q_OS_WIN
+    // Nothing the program draws needs the graphics card: the software renderer, chosen before the
+    // application object exists, keeps a missing or broken display driver from ever mattering.
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+#endif
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VERSALIO_VERSIONE));
     cartellaAutonoma::caricaCaratteri();

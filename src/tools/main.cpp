@@ -7,6 +7,12 @@
 #include <csignal>
 #include <filesystem>
 #include <memory>
+#ifdef Q_OS_WIN
+#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -62,7 +68,30 @@ bool sameFile(const QString& a, const QString& b) {
                                        std::filesystem::path(b.toStdU16String()), ec);
 }
 
+#ifdef Q_OS_WIN
+// The tool writes the same bytes on Windows as on Linux: lines end in a line feed alone, also in a
+// file or a pipe, and a console window shows its UTF-8 text as such while the tool runs.
+namespace {
+UINT g_consoleCodePage = 0;
+
+void restoreConsole() {
+    if (g_consoleCodePage) SetConsoleOutputCP(g_consoleCodePage);
+}
+
+void setUpWindowsOutput() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    g_consoleCodePage = GetConsoleOutputCP();
+    if (g_consoleCodePage && g_consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) std::atexit(restoreConsole);
+    else g_consoleCodePage = 0;
+}
+} // namespace
+#endif
+
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    setUpWindowsOutput();
+#endif
 #ifdef SIGPIPE
     // A reader that went away is an output failure like a full disk: reported, not a silent death.
     std::signal(SIGPIPE, SIG_IGN);

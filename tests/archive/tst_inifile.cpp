@@ -206,6 +206,7 @@ private slots:
     void irregularFiles() {
         QFETCH(QString, kind);
         const QString ini = path();
+#ifdef Q_OS_UNIX
         if (kind == "fifo") {
             if (::mkfifo(QFile::encodeName(ini).constData(), 0644) != 0) QSKIP("cannot make a named pipe here");
         } else if (kind.startsWith('/')) {
@@ -213,7 +214,12 @@ private slots:
             QVERIFY(QFile::link(kind, ini));
         } else if (kind == "dangling") {
             QVERIFY(QFile::link(m_dir.filePath("manca.ini"), ini));
-        } else if (kind == "large") {
+        } else
+#else
+        // Windows has no named pipes or devices in the folder, and its links are shortcut files.
+        if (kind == "fifo" || kind.startsWith('/') || kind == "dangling") QSKIP("a Unix kind of file");
+#endif
+        if (kind == "large") {
             writeRaw(ini, "[Margini Stampa CH8 Bis]\r\nSuperiore=5\r\n" + QByteArray(1024 * 1024, ';'));
         } else {
             QVERIFY(QDir(m_dir.path()).mkdir("Bollettini.ini"));

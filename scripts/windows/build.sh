@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The Windows program, built on Linux from the same source with MinGW-w64 and a Qt for Windows made
+# from sources (scripts/windows/qt.sh).
+#   package  writes dist/Versalio-VERSION-windows-x86_64.zip: one folder "Versalio" to unzip and start
+#   test     runs the test programs that need no real screen under Wine
+# The password store and the guide are made by the Linux build's own steps (build/), since they are
+# the same files on both systems.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+what=${1:-package}
+triple=x86_64-w64-mingw32
+here=scripts/windows
+cache=${VERSALIO_CACHE:-$HOME/.cache/versalio}
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+packages=(wine wine64 binutils-mingw-w64-x86-64)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+qt=$("$here/qt.sh" | tail -n 1)
+[ -f "$qt/.complete" ] || { echo "build.sh: no Qt for Windows at $qt" >&2; exit 1; }
+
+# Wine runs the Windows programs: its own prefix in the cache, no questions about Mono or Gecko.
+export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
+
+build=build-windows
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$PWD/$here/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DVERSALIO_BUILD_TESTS=ON >/dev/null
+
+if [ "$what" = test ]; then
+  cmake --build "$build" -j2
+  "$here/stage.sh" "$build/bin" "$qt"
+  # The tests run without a screen, as on Linux.
+  install -D -m 644 "$qt/plugins/platforms/qoffscreen.dll" "$build/bin/plugins/platforms/qoffscreen.dll"
+  exec ctest --test-dir "$build" --output-on-failure --timeout 900 "${@:2}"
+fi
+[ "$what" = package ] || { echo "usage: $0 [package|test [CTEST ARGS...]]" >&2; exit 2; }
+
+cmake --build "$build" -j2 --target versalio versalio-tool
+# The Linux build's steps: the first-access password store and the guide.
+cmake --preset default >/dev/null
+cmake --build --preset default --target versalio-accesso guida
+
+version=$(wine "$build/bin/versalio-tool.exe" --version | tr -d '\r' | sed -n 's/^versalio-tool //p')
+[ -n "$version" ] || { echo "build.sh: versalio-tool.exe --version said no version" >&2; exit 1; }
+
+work="$build/dist"
+folder="$work/Versalio"
+rm -rf "$work"
+mkdir -p "$folder/licenze"
+install -m 755 "$build/bin/versalio.exe" "$build/bin/versalio-tool.exe" "$folder/"
+$triple-strip --strip-unneeded "$folder/versalio.exe" "$folder/versalio-tool.exe"
+"$here/stage.sh" "$folder" "$qt" --list > "$work/origini.txt"
+build/generatori/versalio-accesso "$folder"
+[ -f "$folder/unins000.dll" ] || { echo "build.sh: no password store was written" >&2; exit 1; }
+install -m 644 build/bin/Guida.pdf "$folder/"
+sed 's/$/\r/' "$here/LEGGIMI.txt" > "$folder/LEGGIMI.txt"
+
+# The licences: Qt's (its sources are Debian's qt6-base and the qtsvg release), and those of the
+# MinGW runtime the folder carries, from the Debian packages that hold it.
+src="$cache/src-6.4.2"
+for m in qtbase qtsvg; do
+  for l in "$src/$m"/LICENSES/*; do install -D -m 644 "$l" "$folder/licenze/qt/$m/$(basename "$l")"; done
+done
+[ -f "$src/qtbase/debian/copyright" ] && install -m 644 "$src/qtbase/debian/copyright" "$folder/licenze/qt/qtbase/debian-copyright.txt"
+cut -f2 "$work/origini.txt" | grep -v "^$qt/" | while read -r f; do
+  pkg=$(dpkg -S "$f" 2>/dev/null | head -n 1) || { echo "build.sh: no package owns $f" >&2; exit 1; }
+  pkg=${pkg%%: *}
+  install -m 644 "/usr/share/doc/$pkg/copyright" "$folder/licenze/$pkg.txt"
+done
+
+mkdir -p dist
+zip="$PWD/dist/Versalio-$version-windows-x86_64.zip"
+rm -f "$zip"
+(cd "$work" && cmake -E tar cf "$zip" --format=zip Versalio)
+echo "$zip"
