@@ -38,6 +38,15 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DVERSALIO_BUILD_TESTS=ON >/dev/null
 
 if [ "$what" = test ]; then
+  # Wine hands no QT_ variable of Linux to Windows programs: the tests' prefix sets them itself, to run
+  # without a screen and to have Qt Test write its report out instead of to a debugger.
+  export WINEPREFIX="$cache/wine-test"
+  if [ ! -d "$WINEPREFIX" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /t REG_SZ /d offscreen /f >/dev/null 2>&1
+    wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /t REG_SZ /d 1 /f >/dev/null 2>&1
+    wineserver -w
+  fi
   cmake --build "$build" -j2
   "$here/stage.sh" "$build/bin" "$qt"
   # The tests run without a screen, as on Linux.

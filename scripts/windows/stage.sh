@@ -12,9 +12,9 @@ triple=x86_64-w64-mingw32
 objdump=$triple-objdump
 search=("$qt/bin" /usr/lib/gcc/$triple/*-posix /usr/$triple/lib)
 
-# The platform, the Windows print support and style, and the SVG pictures and icons.
-plugins=(platforms/qwindows.dll printsupport/windowsprintersupport.dll styles/qwindowsvistastyle.dll
-         imageformats/qsvg.dll iconengines/qsvgicon.dll)
+# The platform, the Windows style, and the SVG pictures and icons. (Qt 6 keeps the Windows print
+# support inside Qt6PrintSupport.dll itself.)
+plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll iconengines/qsvgicon.dll)
 for p in "${plugins[@]}"; do
   [ -f "$qt/plugins/$p" ] || { echo "stage.sh: the Qt for Windows lacks the plugin $p" >&2; exit 1; }
   install -D -m 644 "$qt/plugins/$p" "$folder/plugins/$p"

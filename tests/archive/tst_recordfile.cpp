@@ -185,6 +185,10 @@ private slots:
         QString p = path();
         if (kind == "folder") QVERIFY(QDir(m_dir.path()).mkdir("2024.bol"));
         if (kind == "missing") p = m_dir.filePath("nowhere/2024.bol");
+        // A file left read-only could not be removed for the next test (Windows refuses to).
+        const auto writable = qScopeGuard([&] {
+            if (kind == "readonly") QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner);
+        });
         if (kind == "readonly") {
             writeRaw(p, QByteArray(2968, '\0'));
             QFile::setPermissions(p, QFile::ReadOwner);
@@ -192,10 +196,7 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(ArchiveError, SlipFile file(p));
         if (kind == "folder") QVERIFY(QDir(m_dir.path()).rmdir("2024.bol"));
-        if (kind == "readonly") {
-            QCOMPARE(QFileInfo(p).size(), 2968); // never truncated
-            QFile::setPermissions(p, QFile::ReadOwner | QFile::WriteOwner);
-        }
+        if (kind == "readonly") QCOMPARE(QFileInfo(p).size(), 2968); // never truncated
     }
 
     // A pipe or a device under an archive's name is no archive: reading one would wait for a writer
@@ -337,7 +338,7 @@ private slots:
         QProcess holder;
         holder.start(QCoreApplication::applicationFilePath(), {"--hold-lock", path(), exclusive ? "1" : "0"});
         QVERIFY(holder.waitForReadyRead(30000));
-        QCOMPARE(holder.readLine(), QByteArray("locked\n"));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked")); // Windows ends the line in CR LF
         const auto oldLimit = FileLock::waitLimit();
         FileLock::setWaitLimit(std::chrono::milliseconds(200));
         bool threw = false;

@@ -181,6 +181,9 @@ private slots:
         const QByteArray before = readAll(registry());
         QStringList args = base();
         if (link == "symbolic") {
+#ifdef Q_OS_WIN
+            QSKIP("Windows makes a shortcut file here, which is a file of its own and no link");
+#endif
             if (!QFile::link(registry(), archive())) QSKIP("this system makes no links");
         } else if (link == "hard") {
             std::error_code ec;
