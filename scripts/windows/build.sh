@@ -27,9 +27,25 @@ fi
 qt=$("$here/qt.sh" | tail -n 1)
 [ -f "$qt/.complete" ] || { echo "build.sh: no Qt for Windows at $qt" >&2; exit 1; }
 
-# Wine runs the Windows programs: its own prefix in the cache, no questions about Mono or Gecko.
-export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1 || true
+# Wine runs the Windows programs: prefixes of their own in the cache, no questions about Mono or
+# Gecko, and Windows' Arial, Courier New and Tahoma taken by the Liberation fonts of the same widths,
+# as a Windows PC has them. Extra NAME VALUE pairs go into the prefix's environment.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+winePrefix() {
+  export WINEPREFIX=$1; shift
+  [ -d "$WINEPREFIX" ] && return 0
+  wineboot -i >/dev/null 2>&1 || true
+  local key='HKCU\Software\Wine\Fonts\Replacements'
+  wine reg add "$key" /v Arial /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+  wine reg add "$key" /v Tahoma /t REG_SZ /d "Liberation Sans" /f >/dev/null 2>&1
+  wine reg add "$key" /v "Courier New" /t REG_SZ /d "Liberation Mono" /f >/dev/null 2>&1
+  while [ $# -ge 2 ]; do
+    wine reg add 'HKCU\Environment' /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1
+    shift 2
+  done
+  wineserver -w
+}
+winePrefix "$cache/wine"
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -40,13 +56,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 if [ "$what" = test ]; then
   # Wine hands no QT_ variable of Linux to Windows programs: the tests' prefix sets them itself, to run
   # without a screen and to have Qt Test write its report out instead of to a debugger.
-  export WINEPREFIX="$cache/wine-test"
-  if [ ! -d "$WINEPREFIX" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /t REG_SZ /d offscreen /f >/dev/null 2>&1
-    wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /t REG_SZ /d 1 /f >/dev/null 2>&1
-    wineserver -w
-  fi
+  winePrefix "$cache/wine-test" QT_QPA_PLATFORM offscreen QT_FORCE_STDERR_LOGGING 1
   cmake --build "$build" -j2
   "$here/stage.sh" "$build/bin" "$qt"
   # The tests run without a screen, as on Linux.
@@ -68,8 +78,9 @@ folder="$work/Versalio"
 rm -rf "$work"
 mkdir -p "$folder/licenze"
 install -m 755 "$build/bin/versalio.exe" "$build/bin/versalio-tool.exe" "$folder/"
-$triple-strip --strip-unneeded "$folder/versalio.exe" "$folder/versalio-tool.exe"
 "$here/stage.sh" "$folder" "$qt" --list > "$work/origini.txt"
+# The carried programs and DLLs keep what Windows needs to load them, not their debugging symbols.
+find "$folder" \( -name '*.dll' -o -name '*.exe' \) -exec $triple-strip --strip-unneeded {} +
 build/generatori/versalio-accesso "$folder"
 [ -f "$folder/unins000.dll" ] || { echo "build.sh: no password store was written" >&2; exit 1; }
 install -m 644 build/bin/Guida.pdf "$folder/"
