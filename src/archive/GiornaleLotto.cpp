@@ -3,6 +3,7 @@
 #include "FileSync.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -200,11 +201,13 @@ void segnala(const AvvisoLotto& avviso) {
     {
         QMutexLocker lock(&g_mutex);
         if (avviso.esito != AvvisoLotto::Annullato) {
+            // One journal, however often it is met; a new one (written later) is told again.
+            const QFileInfo giornale(avviso.giornale);
             const QString chiave = QStringLiteral("%1|%2|%3|%4|%5")
                                        .arg(int(avviso.esito))
-                                       .arg(QFileInfo(avviso.giornale).absoluteFilePath())
+                                       .arg(giornale.absoluteFilePath())
+                                       .arg(giornale.lastModified().toMSecsSinceEpoch())
                                        .arg(avviso.dimensione)
-                                       .arg(avviso.record)
                                        .arg(avviso.motivo);
             if (g_detti.contains(chiave)) return;
             g_detti.insert(chiave);
