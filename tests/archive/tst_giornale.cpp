@@ -6,6 +6,7 @@
 #include "archive/GiornaleLotto.h"
 #include "archive/RecordFile.h"
 #include "common/FileBytes.h"
+#include "common/Interruzione.h"
 #include "common/Records.h"
 
 #include <QDir>
@@ -15,24 +16,6 @@
 namespace {
 
 constexpr qint64 kSlip = 2968;
-
-// What a crash does to the batch: nothing after that moment runs, nothing is put back.
-struct Interrotto {};
-
-template <class F> bool interrompiA(const char* momento, F batch) {
-    const QByteArray dove(momento);
-    giornaleLotto::osserva([dove](const char* m) {
-        if (dove == m) throw Interrotto{};
-    });
-    bool fermato = false;
-    try {
-        batch();
-    } catch (const Interrotto&) {
-        fermato = true;
-    }
-    giornaleLotto::osserva({});
-    return fermato;
-}
 
 QList<TSchedaBollettino> bollettini(int n, const QString& chi) {
     QList<TSchedaBollettino> l;
