@@ -342,6 +342,7 @@ void TfrmImportaSchede::cmdGuidaClick() {
             "fiscale gi\u00e0 presente in archivio o in una riga precedente del file. I codici fiscali, le partite "
             "IVA e gli IBAN errati vengono importati ugualmente, ma sono segnalati come avvisi.\r\n\r\n"
             "Premendo Importa, tutte le schede accettate vengono aggiunte in coda all'archivio, oppure nessuna se il "
-            "sistema non permette di scrivere: l'archivio non resta mai a met\u00e0. Al termine il programma "
-            "visualizza la prima delle schede aggiunte."));
+            "sistema non permette di scrivere, o se il programma si interrompe a met\u00e0 (il primo comando "
+            "che riapre l'archivio toglie allora le schede gi\u00e0 scritte): l'archivio non resta mai a met\u00e0. "
+            "Al termine il programma visualizza la prima delle schede aggiunte."));
 }
