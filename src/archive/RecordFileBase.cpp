@@ -195,7 +195,7 @@ void RecordFileBase::scan(char* buffer, qint64 batch, const std::function<bool(q
         qint64 take;
         {
             FileLock lock(m_file, FileLock::Shared);
-            n = std::min(n, countUnlocked()); // records are never removed, but a damaged copy may shrink
+            n = std::min(n, countUnlocked()); // only an undone batch, or a damaged copy, shrinks the file
             take = std::min(batch, n - done);
             if (take <= 0) return;
             seekTo(done);
