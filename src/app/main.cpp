@@ -1,5 +1,6 @@
 #include "app/WindowSet.h"
 #include "print/CartellaAutonoma.h"
+#include "ui/AvvisiArchivio.h"
 #include "ui/Traduzioni.h"
 
 #include <QApplication>
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VERSALIO_VERSIONE));
     cartellaAutonoma::caricaCaratteri();
     caricaTraduzioniQt(&app);
+    // A batch that a crash cut short is undone by the first command that opens its archive; the user
+    // is told once that command is over, whichever screen it came from.
+    avvisiArchivio::mostraAlTermine();
     WindowSet windows;
     windows.start();
     return app.exec();

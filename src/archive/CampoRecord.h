@@ -29,3 +29,16 @@ template <class Record> std::optional<CampoRecord> campoRecord(const QString& na
     });
     return found;
 }
+
+// Whether `bytes`, the beginning of a file, can be the beginning of a Record, whole or cut short: no
+// length byte among them says more than its field holds. A file of another kind (a text, a picture)
+// fails at once; an archive with a trailing piece, or an empty one, passes.
+template <class Record> bool iniziaComeRecord(QByteArrayView bytes) {
+    static const Record layout{};
+    bool ok = true;
+    forEachField(layout, [&](const char*, const auto& field) {
+        const qsizetype at = reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&layout);
+        if (at < bytes.size() && quint8(bytes[at]) > field.capacity) ok = false;
+    });
+    return ok;
+}

@@ -7,6 +7,11 @@ class QString;
 // full disk or a failing network share shows up before the file is taken as written.
 bool syncToDisk(QFileDevice& file);
 
+// Asks the operating system to put the folder's list of names on the disk, so that a file just
+// created, renamed or removed there stays so after a power cut. Where the system keeps names safe
+// on its own, or cannot sync a folder, it does nothing and answers true.
+bool syncFolder(const QString& folder);
+
 // Asks the operating system to start putting `length` bytes from `offset` of the open file on the
 // disk now, without waiting, so that a later syncToDisk() has less left to wait for. Only a hint:
 // where the system has no such request, or refuses it, nothing happens.

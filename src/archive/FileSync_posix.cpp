@@ -18,6 +18,17 @@ bool syncToDisk(QFileDevice& file) {
     return rc == 0 || errno == EINVAL;
 }
 
+bool syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    int rc;
+    do rc = ::fsync(fd);
+    while (rc == -1 && errno == EINTR);
+    const bool ok = rc == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
 void startWriteBack(QFileDevice& file, long long offset, long long length) {
 #ifdef __linux__
     ::sync_file_range(file.handle(), off_t(offset), off_t(length), SYNC_FILE_RANGE_WRITE);

@@ -8,6 +8,9 @@ bool syncToDisk(QFileDevice& file) {
     return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))) != 0;
 }
 
+// NTFS keeps its names in its own journal; a folder cannot be flushed like a file.
+bool syncFolder(const QString&) { return true; }
+
 // Windows starts writing a file's pages back on its own soon after they are written.
 void startWriteBack(QFileDevice&, long long, long long) {}
 

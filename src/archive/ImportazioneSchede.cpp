@@ -272,10 +272,10 @@ QString chiave(const TSchedaAnagrafica& r) {
     return text::upperAZ(r.Esecutore.get()) + QChar(0x1f) + text::upperAZ(r.CodFisc.get());
 }
 
-Chiavi chiavi(const QString& registro) {
+Chiavi chiavi(const QString& registro, RecordFileBase::Access accesso) {
     Chiavi out;
     if (!QFileInfo::exists(registro)) return out;
-    RecordFile<TSchedaAnagrafica> f(registro, RecordFileBase::Access::ReadOnly);
+    RecordFile<TSchedaAnagrafica> f(registro, accesso);
     f.scan([&](qint64 pos, const TSchedaAnagrafica& r) {
         const QString k = chiave(r);
         if (!out.contains(k)) out.insert(k, pos);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveError.h"
+#include "RecordFileBase.h"
 #include "SchedaAnagrafica.h"
 
 #include <QByteArray>
@@ -53,9 +54,10 @@ struct Piano {
 // lists compare (only A-Z fold case).
 QString chiave(const TSchedaAnagrafica& r);
 // The keys of the cards in a registry, each with the number of its first card; a missing registry
-// has none (and is not created).
+// has none (and is not created). Opened ReadWrite, the registry is first put back as it was before an
+// import that a crash cut short; ReadOnly, the cards of that import are left out.
 using Chiavi = QHash<QString, qint64>;
-Chiavi chiavi(const QString& registro);
+Chiavi chiavi(const QString& registro, RecordFileBase::Access accesso = RecordFileBase::Access::ReadWrite);
 
 // Warnings about a card that is imported all the same (identity numbers that fail their checks).
 using Avvisi = std::function<QStringList(const TSchedaAnagrafica&)>;

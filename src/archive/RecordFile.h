@@ -13,10 +13,11 @@
 // The typed face of a record file: T is one of the packed record structs.
 template <class T> class RecordFile : public RecordFileBase {
     static_assert(std::is_trivially_copyable_v<T>);
+    static_assert(kLottoDi<T> != nullptr, "every kind of archive says what its batches are called");
 
 public:
     explicit RecordFile(const QString& path, Access access = Access::ReadWrite)
-        : RecordFileBase(path, sizeof(T), access) {}
+        : RecordFileBase(path, sizeof(T), *kLottoDi<T>, access) {}
 
     // index is 0-based; positions shown to the user are index + 1.
     T read(qint64 index) {

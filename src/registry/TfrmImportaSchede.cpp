@@ -1,6 +1,8 @@
 #include "TfrmImportaSchede.h"
 
+#include "archive/GiornaleLotto.h"
 #include "checks/AvvisiScheda.h"
+#include "ui/AvvisiArchivio.h"
 #include "ui/Comandi.h"
 #include "ui/EntryForm.h"
 #include "ui/MessageService.h"
@@ -196,12 +198,16 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
 }
 
 bool TfrmImportaSchede::prepara() {
+    // The registry is first put back as it was before an import that a crash cut short (and the user
+    // told), so that the rows are judged against the cards it really holds.
     try {
         m_piano = importazione::preparaFile(m_file, importazione::chiavi(m_registro), avvisiScheda);
     } catch (const ArchiveError&) {
+        avvisiArchivio::mostra(this);
         msg::error(this, kTestoAccesso);
         return false;
     }
+    avvisiArchivio::mostra(this);
     if (!m_piano.errore.isEmpty()) {
         msg::warning(this, QStringLiteral("Attenzione: il file %1 non pu\u00f2 essere importato.\r\n\r\n%2")
                                .arg(QDir::toNativeSeparators(m_file), m_piano.errore));
@@ -273,14 +279,22 @@ void TfrmImportaSchede::cmdImportaClick() {
                            : QStringLiteral("\r\n\r\nLe %1 righe rifiutate non verranno importate.").arg(no);
     if (!msg::question(this, domanda)) return;
     int aggiunte = 0;
+    const QString nessuna =
+        QStringLiteral("\n\r\n\rNessuna scheda \u00e8 stata importata: l'archivio \u00e8 rimasto com'era.");
     try {
         aggiunte = importazione::importa(m_registro, m_piano);
+    } catch (const GiornaleLasciato& e) {
+        mostraPiano();
+        avvisiArchivio::mostra(this, e.avviso.giornale);
+        msg::warning(this, e.avviso.testo() + QStringLiteral("\n\r\n\rNessuna scheda \u00e8 stata importata."));
+        return;
     } catch (const ArchiveError&) {
         mostraPiano();
-        msg::error(this, kTestoAccesso + QStringLiteral("\n\r\n\rNessuna scheda \u00e8 stata importata: l'archivio "
-                                                        "\u00e8 rimasto com'era."));
+        avvisiArchivio::mostra(this);
+        msg::error(this, kTestoAccesso + nessuna);
         return;
     }
+    avvisiArchivio::mostra(this);
     qint64 ultima = 0;
     for (const importazione::Riga& r : m_piano.righe)
         if (r.posizione > 0) {
@@ -328,6 +342,7 @@ void TfrmImportaSchede::cmdGuidaClick() {
             "fiscale gi\u00e0 presente in archivio o in una riga precedente del file. I codici fiscali, le partite "
             "IVA e gli IBAN errati vengono importati ugualmente, ma sono segnalati come avvisi.\r\n\r\n"
             "Premendo Importa, tutte le schede accettate vengono aggiunte in coda all'archivio, oppure nessuna se il "
-            "sistema non permette di scrivere: l'archivio non resta mai a met\u00e0. Al termine il programma "
-            "visualizza la prima delle schede aggiunte."));
+            "sistema non permette di scrivere, o se il programma si interrompe a met\u00e0 (il primo comando "
+            "che riapre l'archivio toglie allora le schede gi\u00e0 scritte): l'archivio non resta mai a met\u00e0. "
+            "Al termine il programma visualizza la prima delle schede aggiunte."));
 }

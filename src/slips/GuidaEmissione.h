@@ -29,7 +29,10 @@ inline QString testo() {
         QStringLiteral("Il pulsante Emetti bollettini, dopo una conferma, inserisce tutti i bollettini nell'archivio "
                        "dell'anno aperto, non saldati, nell'ordine dell'elenco. L'inserimento avviene tutto insieme: "
                        "se l'archivio non \u00e8 raggiungibile o il disco \u00e8 pieno, nessun bollettino viene "
-                       "inserito e l'archivio resta com'era."),
+                       "inserito e l'archivio resta com'era. Se il programma si interrompe a met\u00e0 "
+                       "dell'inserimento (ad esempio per un'interruzione della corrente), il primo comando che riapre "
+                       "l'archivio toglie i bollettini gi\u00e0 scritti e lo riporta com'era: basta ripetere "
+                       "l'emissione."),
         QStringLiteral("Subito dopo \u00e8 possibile stampare i nuovi bollettini sui moduli in bianco, con i margini "
                        "di stampa impostati e una sola scelta della stampante, oppure su fogli A4 raccolti nel file "
                        "Bollettini.pdf nella cartella del programma."),

@@ -5,6 +5,7 @@
 #include "TfrmCalendario.h"
 #include "registry/DestinoScheda.h"
 #include "registry/TfrmTrovaEsecutori.h"
+#include "ui/AvvisiArchivio.h"
 #include "ui/Clock.h"
 #include "ui/Comandi.h"
 #include "ui/EntryForm.h"
@@ -19,6 +20,7 @@
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "archive/Elenco.h"
+#include "archive/GiornaleLotto.h"
 #include "archive/MarginSettings.h"
 #include "archive/Text.h"
 #include "print/SlipLayout.h"
@@ -338,9 +340,11 @@ void TfrmEmissioneBollettini::btnCercaClick() {
     try {
         trovati = emissione::esecutori(archivi::anagrafica(programFolder::path()), f, elenchi::Accesso::ReadWrite);
     } catch (const ArchiveError&) {
+        avvisiArchivio::mostra(this);
         msg::warning(this, kTestoAccesso);
         return;
     }
+    avvisiArchivio::mostra(this); // an import that a crash cut short, undone by this search
     m_esecutori = trovati;
     m_cercato = true;
     Elenco elenco;
@@ -477,12 +481,20 @@ void TfrmEmissioneBollettini::btnEmettiClick() {
                   .arg(bollettini.size())
                   .arg(primo.Intero.get(), primo.DataScade.get());
     if (!msg::question(this, domanda)) return;
+    const QString nessuno = QStringLiteral("\n\r\n\rNessun bollettino \u00e8 stato inserito in archivio.");
+    // An earlier batch that a crash cut short is undone first, and said before this one's outcome.
     try {
         m_primo = emissione::accoda(m_archivio, bollettini);
+    } catch (const GiornaleLasciato& e) {
+        avvisiArchivio::mostra(this, e.avviso.giornale);
+        msg::warning(this, e.avviso.testo() + nessuno);
+        return;
     } catch (const ArchiveError&) {
-        msg::warning(this, kTestoAccesso + QStringLiteral("\n\r\n\rNessun bollettino \u00e8 stato inserito in archivio."));
+        avvisiArchivio::mostra(this);
+        msg::warning(this, kTestoAccesso + nessuno);
         return;
     }
+    avvisiArchivio::mostra(this);
     m_emessi = bollettini;
     TfrmStampaEmissione stampa(m_emessi, m_primo, this);
     stampa.exec();

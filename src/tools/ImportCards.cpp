@@ -2,9 +2,11 @@
 #include "Subcommands.h"
 
 #include "archive/ArchiveError.h"
+#include "archive/CampoRecord.h"
 #include "archive/ImportazioneSchede.h"
 #include "checks/AvvisiScheda.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -56,17 +58,21 @@ int run(const QStringList& args) {
     if (registryInfo.exists() && registryInfo.isDir()) return fail(QStringLiteral("%1 is a folder, not a registry").arg(registry));
     if (sameFile(csv, registry))
         return fail(QStringLiteral("the CSV file and the registry are the same file"));
-    // The append would write over a trailing piece: a file that is not made of whole cards is not
-    // taken for a registry here (the program itself repairs a damaged one only when saving a card).
-    if (registryInfo.isFile() && registryInfo.size() % qint64(sizeof(TSchedaAnagrafica)) != 0)
-        return fail(QStringLiteral("%1 is not a registry: its %2 bytes are not whole cards of %3 bytes; nothing was written")
-                        .arg(registry)
-                        .arg(registryInfo.size())
-                        .arg(sizeof(TSchedaAnagrafica)));
+    // A registry is read as the program reads it: its whole cards count, and a trailing piece of one
+    // (left by a save cut short) is written over by the next card. Only a file that does not even begin
+    // as a card (a document given by mistake) is refused, for the cards would be written over its end.
+    if (registryInfo.isFile()) {
+        QFile f(registry);
+        if (f.open(QIODevice::ReadOnly) && !iniziaComeRecord<TSchedaAnagrafica>(f.read(sizeof(TSchedaAnagrafica))))
+            return fail(QStringLiteral("%1 is not a registry: it does not begin with a card; nothing was written").arg(registry));
+    }
 
     importazione::Piano piano;
     try {
-        piano = importazione::preparaFile(csv, importazione::chiavi(registry), avvisiScheda);
+        // Not in a dry run, the registry is first put back as it was before an import a crash cut short.
+        piano = importazione::preparaFile(
+            csv, importazione::chiavi(registry, dryRun ? RecordFileBase::Access::ReadOnly : RecordFileBase::Access::ReadWrite),
+            avvisiScheda);
     } catch (const ArchiveError& e) {
         return fail(QStringLiteral("the registry cannot be read: %1").arg(QString::fromStdString(e.what())));
     }

@@ -1,10 +1,13 @@
 #include "Subcommands.h"
 
+#include "archive/GiornaleLotto.h"
+#include "archive/Text.h"
 #include "print/CartellaAutonoma.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #ifdef Q_OS_WIN
@@ -42,6 +45,29 @@ int dispatch(QStringList args, QString& name) {
     err() << "versalio-tool: unknown subcommand " << name << "\n";
     printHelp(err());
     return 2;
+}
+
+// For the tests: VERSALIO_TOOL_STOP_AT names a moment of a batch (before-first-record, mid-batch,
+// after-last-record) where the process dies at once, as in a crash or a power cut, with nothing
+// cleaned up.
+void stopWhereTheTestsSay() {
+    const QByteArray where = qgetenv("VERSALIO_TOOL_STOP_AT");
+    if (where.isEmpty()) return;
+    giornaleLotto::osserva([where](const char* moment) {
+        if (where != moment) return;
+#ifdef SIGKILL
+        std::raise(SIGKILL);
+#endif
+        std::_Exit(137);
+    });
+}
+
+// What the archive layer found of a batch that did not end (undone, left out, or a journal left
+// alone), said once on standard error, one line each, in the program's words.
+void tellUnfinishedBatches(const QString& name) {
+    for (const AvvisoLotto& a : giornaleLotto::avvisi())
+        err() << "versalio-tool" << (name.isEmpty() ? QString() : QLatin1Char(' ') + name) << ": " << a.archivio << ": "
+              << text::forDisplay(a.testo()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' ')) << "\n";
 }
 
 } // namespace
@@ -109,8 +135,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> application = printing ? std::make_unique<QGuiApplication>(argc, argv)
                                                              : std::make_unique<QCoreApplication>(argc, argv);
     if (printing) cartellaAutonoma::caricaCaratteri();
+    stopWhereTheTestsSay();
     QString name;
     int code = dispatch(application->arguments().mid(1), name);
+    tellUnfinishedBatches(name);
     // Output that did not reach its file, pipe or terminal is a failure, whatever the subcommand said.
     if (!out().flush()) {
         err() << "versalio-tool" << (name.isEmpty() ? QString() : QLatin1Char(' ') + name)

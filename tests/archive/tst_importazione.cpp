@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 
 using Scheda = TSchedaAnagrafica;
@@ -466,9 +467,13 @@ private slots:
         QVERIFY(failed);
         QCOMPARE(readAll(reg), before);
         for (const auto& r : p.righe) QCOMPARE(r.posizione, 0);
+        // No journal stays to undo anything later, nor the hidden file of one.
+        const auto files = [&] { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); };
+        QCOMPARE(files(), QStringList{"Esecutori.pro"});
         // Once the fault is gone the same import goes through whole.
         QCOMPARE(importazione::importa(reg, p), 200);
         QCOMPARE(QFileInfo(reg).size(), 203 * 2997);
+        QCOMPARE(files(), QStringList{"Esecutori.pro"});
     }
 
     // A new registry in a read-only folder is not created; on a full disk one left empty is what

@@ -13,6 +13,7 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <cerrno>
 
@@ -239,9 +240,13 @@ private slots:
         // A write cut short says the system's reason, as a write that could not start does.
         if (fault == "full") QVERIFY2(why.contains(qt_error_string(EFBIG)), qPrintable(why));
         QCOMPARE(readAll(a), before);
+        // No journal stays to undo anything later, nor the hidden file of one.
+        const auto files = [&] { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); };
+        QCOMPARE(files(), QStringList{"2025.bol"});
         // And the archive takes the batch once the fault is gone.
         QCOMPARE(emissione::accoda(a, l), 4);
         QCOMPARE(QFileInfo(a).size(), 43 * 2968);
+        QCOMPARE(files(), QStringList{"2025.bol"});
     }
 
     // One printer dialog for the whole batch: one page a slip, in order, on the layout given.

@@ -1,6 +1,7 @@
 // "Importa schede" in the registry workspace, driven through its real widgets: the file dialog,
 // the preview with its counts and reasons, the import and the card shown afterwards.
 #include "RegistryTest.h"
+#include "common/Interruzione.h"
 #include "common/Records.h"
 
 #include "archive/ArchiveError.h"
@@ -52,6 +53,7 @@ class TstImportaSchede : public QObject {
 
 private slots:
     void init() {
+        giornaleLotto::avvisi();
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
         QFile f(csv());
@@ -246,6 +248,84 @@ private slots:
 
     // Another program holds the registry: the user is told nothing was imported, the registry keeps
     // its bytes, the preview stays open, and Importa works once the other program lets go.
+    // The import stopped by a crash at each moment that matters: the next import from the screen
+    // first puts the registry back as it was (its rows judged against the cards it really holds),
+    // says so in an information box, then adds each card once.
+    void importCutShortIsUndoneFirst_data() {
+        QTest::addColumn<QByteArray>("momento");
+        QTest::newRow("before the first card") << QByteArray(giornaleLotto::kPrimaDeiRecord);
+        QTest::newRow("half of the cards written") << QByteArray(giornaleLotto::kAMeta);
+        QTest::newRow("every card written, the journal still there") << QByteArray(giornaleLotto::kDopoIRecord);
+    }
+    void importCutShortIsUndoneFirst() {
+        QFETCH(QByteArray, momento);
+        saveCard("GIALLI PIA");
+        const QByteArray before = readAll(archive());
+        QByteArray soci = "Cognome e nome;Categoria\r\n";
+        for (int i = 0; i < 250; ++i) soci += "Socio " + QByteArray::number(i) + ";soci\r\n";
+        QFile f(csv());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(soci);
+        f.close();
+        {
+            TfrmImportaSchede dlg(w, archive(), csv());
+            QVERIFY(dlg.prepara());
+            QVERIFY(interrompiA(momento.constData(), [&] { dlg.cmdImportaClick(); }));
+        }
+        QVERIFY(QFileInfo::exists(archive() + ".importazione"));
+        msgs->clear();
+
+        files->answers << csv();
+        QString conteggi;
+        onNextModal([&](QWidget* d) {
+            auto* dlg = qobject_cast<TfrmImportaSchede*>(d);
+            QVERIFY(dlg);
+            conteggi = dlg->lblConteggi->text();
+            QTest::mouseClick(dlg->cmdImporta, Qt::LeftButton);
+        });
+        w->cmdImportaClick();
+        QCOMPARE(conteggi, QString::fromUtf8("250 schede da aggiungere · 0 righe rifiutate"));
+        QCOMPARE(msgs->shown.size(), 3);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, QString::fromUtf8("L'ultima importazione di 250 schede non era terminata ed è "
+                                                        "stata annullata: l'archivio è tornato com'era prima."));
+        QCOMPARE(msgs->shown[1].kind, M::Question);
+        QCOMPARE(msgs->shown[2].text, "Le 250 schede sono state inserite in archivio, dalla n. 2 alla n. 251.");
+        const QByteArray after = readAll(archive());
+        QCOMPARE(after.size(), 251 * kCard);
+        QCOMPARE(after.left(kCard), before);
+        QCOMPARE(w->txtEsecutore->text(), "SOCIO 0");
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Esecutori.pro", "soci.csv"}));
+    }
+
+    // The journal of an import that does not fit the registry stops the import: nothing is added,
+    // and the user is told what was found, that the registry was not changed and what can be done.
+    void journalLeftAloneStopsTheImport() {
+        saveCard("GIALLI PIA");
+        const QByteArray before = readAll(archive());
+        QFile j(archive() + ".importazione");
+        QVERIFY(j.open(QIODevice::WriteOnly));
+        j.write("appunti\r\n");
+        j.close();
+        TfrmImportaSchede dlg(w, archive(), csv());
+        QVERIFY(dlg.prepara());
+        const QString atteso = QString::fromUtf8(
+            "Attenzione: accanto all'archivio Esecutori.pro si trova il file Esecutori.pro.importazione, che il "
+            "programma scrive durante un'importazione di schede e toglie al termine, ma il suo contenuto non è quello "
+            "che il programma vi scrive. L'archivio non è stato modificato.\n\r\n\rSe l'archivio è in ordine, il file "
+            "Esecutori.pro.importazione può essere eliminato.");
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Warning);
+        QCOMPARE(msgs->shown[0].text, atteso);
+        msgs->clear();
+        dlg.cmdImportaClick();
+        QCOMPARE(msgs->shown.size(), 2);
+        QCOMPARE(msgs->shown[1].kind, M::Warning);
+        QCOMPARE(msgs->shown[1].text, atteso + QString::fromUtf8("\n\r\n\rNessuna scheda è stata importata."));
+        QCOMPARE(readAll(archive()), before);
+        QVERIFY(dlg.cmdImporta->isEnabled());
+    }
+
     void lockedRegistry() {
         saveCard("GIALLI PIA");
         const QByteArray before = readAll(archive());

@@ -20,6 +20,7 @@
 #include "ui/TfrmGuida.h"
 #include "common/FileBytes.h"
 #include "common/GuiTest.h"
+#include "common/Interruzione.h"
 #include "common/Records.h"
 
 #include <QCalendarWidget>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -123,7 +125,8 @@ class TstEmissioneBollettini : public QObject {
 private slots:
     void init() {
         msgs = new RecordingMessages;
-        for (const QString& n : QDir(m_dir.path()).entryList(QDir::Files)) QFile::remove(m_dir.filePath(n));
+        for (const QString& n : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden)) QFile::remove(m_dir.filePath(n));
+        giornaleLotto::avvisi();
     }
     void cleanup() { delete msgs; }
 
@@ -435,6 +438,82 @@ private slots:
         }
         FileLock::setWaitLimit(oldLimit);
         QCOMPARE(readAll(archivio()), QByteArray(2968, 'a'));
+    }
+
+    // The screen's own batch stopped by a crash at each moment that matters: the next batch from the
+    // screen first puts the archive back as it was, says so in an information box, then adds each
+    // slip once.
+    void batchCutShortIsUndoneFirst_data() {
+        QTest::addColumn<QByteArray>("momento");
+        QTest::newRow("before the first slip") << QByteArray(giornaleLotto::kPrimaDeiRecord);
+        QTest::newRow("half of the slips written") << QByteArray(giornaleLotto::kAMeta);
+        QTest::newRow("every slip written, the journal still there") << QByteArray(giornaleLotto::kDopoIRecord);
+    }
+    void batchCutShortIsUndoneFirst() {
+        QFETCH(QByteArray, momento);
+        QList<Carta> carte = {kAssociazione};
+        for (int i = 0; i < 40; ++i)
+            carte.append({QStringLiteral("SOCIO %1").arg(i, 2, 10, QLatin1Char('0')), "SOCI", "VIA ROMA 1", "00184", "ROMA",
+                          "", "", ""});
+        registra(carte);
+        RecordFile<TSchedaBollettino>(archivio()).append(TSchedaBollettino{});
+        const QByteArray before = readAll(archivio());
+        {
+            TfrmEmissioneBollettini e(archivio(), nullptr);
+            e.show();
+            QVERIFY(QTest::qWaitForWindowActive(&e));
+            compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+            QVERIFY(interrompiA(momento.constData(), [&] { e.btnEmettiClick(); }));
+        }
+        QVERIFY(QFileInfo::exists(archivio() + ".emissione"));
+        msgs->clear();
+
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        emetti(e);
+        QCOMPARE(msgs->shown.size(), 2);
+        QCOMPARE(msgs->shown[0].kind, M::Question);
+        QCOMPARE(msgs->shown[1].kind, M::Information);
+        QCOMPARE(msgs->shown[1].text, QString::fromUtf8("L'ultima emissione di 40 bollettini non era terminata ed è "
+                                                        "stata annullata: l'archivio è tornato com'era prima."));
+        QCOMPARE(e.primoEmesso(), 2);
+        const QByteArray after = readAll(archivio());
+        QCOMPARE(after.size(), 41 * 2968);
+        QCOMPARE(after.left(2968), before);
+        QSet<QString> pagatori;
+        RecordFile<TSchedaBollettino>(archivio()).scan([&](qint64 pos, const TSchedaBollettino& r) {
+            if (pos > 1) pagatori.insert(r.Esecutore.get());
+        });
+        QCOMPARE(pagatori.size(), 40);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"2025.bol", "Esecutori.pro"}));
+    }
+
+    // The journal of a batch that does not fit the archive stops the batch: nothing is added, and the
+    // user is told what was found, that the archive was not changed and what can be done.
+    void journalLeftAloneStopsTheBatch() {
+        registra({kAssociazione, {"ROSSI MARIO", "SOCI", "VIA ROMA 1", "00184", "ROMA", "", "", ""}});
+        RecordFile<TSchedaBollettino>(archivio()).append(TSchedaBollettino{});
+        writeRaw(archivio() + ".emissione", "appunti\r\n");
+        const QByteArray before = readAll(archivio());
+        TfrmEmissioneBollettini e(archivio(), nullptr);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowActive(&e));
+        compila(e, "soci", "50", "00", QDate(2025, 3, 31));
+        e.btnEmettiClick();
+        QCOMPARE(msgs->shown.size(), 2);
+        QCOMPARE(msgs->shown[1].kind, M::Warning);
+        QCOMPARE(msgs->shown[1].text,
+                 QString::fromUtf8("Attenzione: accanto all'archivio 2025.bol si trova il file 2025.bol.emissione, che il "
+                                   "programma scrive durante un'emissione di bollettini e toglie al termine, ma il suo "
+                                   "contenuto non è quello che il programma vi scrive. L'archivio non è stato modificato."
+                                   "\n\r\n\rSe l'archivio è in ordine, il file 2025.bol.emissione può essere eliminato."
+                                   "\n\r\n\rNessun bollettino è stato inserito in archivio."));
+        QVERIFY(e.isVisible());
+        QCOMPARE(readAll(archivio()), before);
+        QCOMPARE(readAll(archivio() + ".emissione"), QByteArray("appunti\r\n"));
     }
 
     void commandHintAndHelp() {

@@ -8,7 +8,9 @@
 #include "common/Records.h"
 #include "common/ToolRun.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -79,6 +81,7 @@ private slots:
         QCOMPARE(s.value("warnings").toInteger(), 1);
         QCOMPARE(s.value("first").toInteger(), 2);
         QCOMPARE(s.value("last").toInteger(), 3);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Esecutori.pro", "soci.csv"}));
         RecordFile<TSchedaAnagrafica> f(reg);
         QCOMPARE(f.count(), 3);
         QCOMPARE(f.read(1).ComuneRes.get(), "ROMA");
@@ -93,7 +96,100 @@ private slots:
         QCOMPARE(RecordFile<TSchedaAnagrafica>(reg).count(), 3);
     }
 
+    // A registry with a trailing piece of a card (a save cut short) is read as the program reads it:
+    // its whole cards count, and the new cards go after them, over the piece.
+    void trailingPieceIsReadAsTheProgramReadsIt() {
+        const QString reg = path("Esecutori.pro");
+        {
+            RecordFile<TSchedaAnagrafica> f(reg);
+            f.append(record<TSchedaAnagrafica>({{"Esecutore", "VERDI LUCA"}, {"Ricontatta", "No"}}));
+            f.append(record<TSchedaAnagrafica>({{"Esecutore", "GIALLI PIA"}, {"Ricontatta", "No"}}));
+        }
+        const QByteArray whole = readAll(reg);
+        QFile piece(reg);
+        QVERIFY(piece.open(QIODevice::Append));
+        piece.write(whole.left(2249));
+        piece.close();
+        const ToolRun dry = tool({"import-cards", "--dry-run", path("soci.csv"), "--registry", reg});
+        QCOMPARE(dry.code, 0);
+        QCOMPARE(lines(dry.out).last().value("accepted").toInteger(), 2);
+        const ToolRun r = tool({"import-cards", path("soci.csv"), "--registry", reg});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QCOMPARE(lines(r.out).last().value("first").toInteger(), 3);
+        QCOMPARE(lines(r.out).last().value("last").toInteger(), 4);
+        QCOMPARE(QFileInfo(reg).size(), 4 * 2997);
+        QCOMPARE(readAll(reg).left(whole.size()), whole);
+        QCOMPARE(tool({"dump", reg}).out.count('\n'), 4);
+    }
+
 #ifdef Q_OS_UNIX
+    // The process killed in the middle of a large import (a crash, a power cut: nothing cleaned up),
+    // at each moment that matters, on a registry that ends with the piece of a card. A look at the
+    // registry then sees it as it was, and changes nothing; the import run again first puts the
+    // registry back, says so, and adds each card once.
+    void killedImportIsUndone_data() {
+        QTest::addColumn<QByteArray>("moment");
+        QTest::newRow("before the first card") << QByteArray("before-first-record");
+        QTest::newRow("half of the cards written") << QByteArray("mid-batch");
+        QTest::newRow("every card written, the journal still there") << QByteArray("after-last-record");
+    }
+    void killedImportIsUndone() {
+        QFETCH(QByteArray, moment);
+        const QString reg = path("Esecutori.pro");
+        {
+            QList<TSchedaAnagrafica> soci;
+            for (int i = 0; i < 300; ++i)
+                soci.append(record<TSchedaAnagrafica>({{"Esecutore", QStringLiteral("VECCHIO SOCIO %1").arg(i)}, {"Ricontatta", "No"}}));
+            RecordFile<TSchedaAnagrafica>(reg).appendAll(soci.constData(), soci.size());
+        }
+        QByteArray before = readAll(reg);
+        before += before.left(2249);
+        writeRaw(reg, before);
+        QByteArray csv = "Cognome e nome;Comune di residenza\r\n";
+        for (int i = 0; i < 3000; ++i) csv += "Nuovo Socio " + QByteArray::number(i) + ";Roma\r\n";
+        writeRaw(path("nuovi.csv"), csv);
+        const QStringList args = {"import-cards", path("nuovi.csv"), "--registry", reg};
+
+        const ToolRun killed = tool(args, [&](QProcess& p) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("VERSALIO_TOOL_STOP_AT", QString::fromLatin1(moment));
+            p.setProcessEnvironment(env);
+        });
+        QVERIFY(killed.crashed);
+        QVERIFY(QFileInfo::exists(reg + ".importazione"));
+        const QByteArray left = readAll(reg);
+
+        const ToolRun look = tool({"dump", reg});
+        QCOMPARE(look.code, 0);
+        QCOMPARE(look.out.count('\n'), 300);
+        QVERIFY2(look.err.contains(QString::fromUtf8("L'ultima importazione di 3000 schede non è terminata")), qPrintable(look.err));
+        QCOMPARE(readAll(reg), left);
+
+        const ToolRun again = tool(args);
+        QCOMPARE(again.code, 0);
+        QVERIFY2(again.err.contains(QString::fromUtf8("L'ultima importazione di 3000 schede non era terminata ed è stata "
+                                                      "annullata: l'archivio è tornato com'era prima.")),
+                 qPrintable(again.err));
+        const QJsonObject s = lines(again.out).last();
+        QCOMPARE(s.value("added").toInteger(), 3000);
+        QCOMPARE(s.value("first").toInteger(), 301);
+        const QByteArray after = readAll(reg);
+        QCOMPARE(after.size(), 3300 * 2997);
+        QCOMPARE(after.left(300 * 2997), before.left(300 * 2997));
+        QSet<QString> names;
+        RecordFile<TSchedaAnagrafica>(reg, RecordFileBase::Access::ReadOnly).scan([&](qint64, const TSchedaAnagrafica& r) {
+            names.insert(r.Esecutore.get());
+        });
+        QCOMPARE(names.size(), 3300);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"Esecutori.pro", "nuovi.csv", "soci.csv"}));
+        // And once more: every row is a card already, nothing is added.
+        const ToolRun third = tool(args);
+        QCOMPARE(third.code, 1);
+        QCOMPARE(third.err.count(QString::fromUtf8("annullata")), 0);
+        QCOMPARE(QFileInfo(reg).size(), 3300 * 2997);
+    }
+
     // Output nobody reads: a failure, yet the cards are in the registry, and the tool says where.
     void closedOutputStillTellsWhereTheCardsWent() {
         const QString reg = path("Esecutori.pro");
@@ -191,6 +287,8 @@ private slots:
         QVERIFY2(r.err.contains("nothing was added, the registry is as it was"), qPrintable(r.err));
         QCOMPARE(r.out, QString());
         QCOMPARE(readAll(reg), before);
+        // The import's journal went with it.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Esecutori.pro", "soci.csv"}));
     }
 
     void help() {

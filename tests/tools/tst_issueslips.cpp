@@ -10,6 +10,7 @@
 #include "common/ToolRun.h"
 
 #include <QDir>
+#include <QSet>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -76,6 +77,8 @@ private slots:
         }
         QCOMPARE(a.read(1).Intero.get(), QString("25,50"));
         QCOMPARE(a.read(1).ImpLettere.get(), QString("VENTICINQUE"));
+        // A batch that ended leaves no journal behind.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"2025.bol", "Esecutori.pro"}));
     }
 
     void typedBeneficiaryIsWrittenInCapitals() {
@@ -228,9 +231,71 @@ private slots:
         QVERIFY2(r.err.contains("nothing was added"), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
         QCOMPARE(readAll(archive()), before);
+        // The batch's journal went with it.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"2025.bol", "Esecutori.pro"}));
     }
 
 #ifdef Q_OS_UNIX
+    // The process killed in the middle of a large batch (a crash, a power cut: nothing cleaned up), at
+    // each moment that matters. A look at the archive then sees it as it was, and changes nothing; the
+    // batch run again first puts the archive back, says so, and adds each slip once.
+    void killedBatchIsUndone_data() {
+        QTest::addColumn<QByteArray>("moment");
+        QTest::newRow("before the first slip") << QByteArray("before-first-record");
+        QTest::newRow("half of the slips written") << QByteArray("mid-batch");
+        QTest::newRow("every slip written, the journal still there") << QByteArray("after-last-record");
+    }
+    void killedBatchIsUndone() {
+        QFETCH(QByteArray, moment);
+        {
+            QList<TSchedaAnagrafica> soci;
+            for (int i = 0; i < 2000; ++i) soci.append(carta(QStringLiteral("SOCIO %1").arg(i, 4, 10, QLatin1Char('0')), "SOCIO"));
+            RecordFile<TSchedaAnagrafica>(registry()).appendAll(soci.constData(), soci.size());
+        }
+        const qint64 batch = 2002; // and the two members the registry had
+        // Five slips, and the piece of one that a crash during a save left.
+        QByteArray before;
+        for (int i = 0; i < 5; ++i) before += bytes(emissione::bollettino({emissione::beneficiario(carta("X", "")), "1", "", "01/01/2025"}, carta(QStringLiteral("PRIMA %1").arg(i), "")));
+        before += QByteArray(520, 'x');
+        writeRaw(archive(), before);
+
+        const ToolRun killed = tool(base(), [&](QProcess& p) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("VERSALIO_TOOL_STOP_AT", QString::fromLatin1(moment));
+            p.setProcessEnvironment(env);
+        });
+        QVERIFY(killed.crashed);
+        QVERIFY(QFileInfo::exists(archive() + ".emissione"));
+        const QByteArray left = readAll(archive());
+        QVERIFY(left.size() >= before.size());
+
+        const ToolRun look = tool({"dump", archive()});
+        QCOMPARE(look.code, 0);
+        QCOMPARE(look.out.count('\n'), 5);
+        QVERIFY2(look.err.contains(QString::fromUtf8("L'ultima emissione di %1 bollettini non è terminata").arg(batch)),
+                 qPrintable(look.err));
+        QCOMPARE(readAll(archive()), left);
+
+        const ToolRun again = tool(base());
+        QCOMPARE(again.code, 0);
+        QVERIFY2(again.err.contains(QString::fromUtf8("L'ultima emissione di %1 bollettini non era terminata ed è stata "
+                                                      "annullata: l'archivio è tornato com'era prima.")
+                                        .arg(batch)),
+                 qPrintable(again.err));
+        QCOMPARE(again.out.count('\n'), batch);
+        QVERIFY(again.out.startsWith("{\"pos\": 6, "));
+        const QByteArray after = readAll(archive());
+        QCOMPARE(after.size(), (5 + batch) * 2968);
+        QCOMPARE(after.left(5 * 2968), before.left(5 * 2968));
+        QSet<QString> payers;
+        RecordFile<TSchedaBollettino>(archive(), RecordFileBase::Access::ReadOnly).scan(5, -1, [&](qint64, const TSchedaBollettino& r) {
+            payers.insert(r.Esecutore.get());
+        });
+        QCOMPARE(payers.size(), batch);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"2025.bol", "Esecutori.pro"}));
+        QCOMPARE(tool({"dump", archive()}).err, QString()); // told once
+    }
+
     // Output nobody reads: a failure, yet the slips are in the archive, and the tool says where.
     void closedOutputStillTellsWhereTheSlipsWent() {
         const ToolRun r = tool(base(), childFaults::closedPipe);

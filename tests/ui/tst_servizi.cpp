@@ -1,4 +1,8 @@
+#include "archive/RecordFile.h"
+#include "common/Interruzione.h"
+#include "ui/AvvisiArchivio.h"
 #include "ui/FileDialogService.h"
+#include "ui/MessageService.h"
 #include "ui/Shell.h"
 
 #include <QAbstractItemView>
@@ -6,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -93,6 +98,33 @@ private slots:
         QCOMPARE(dialogs.asked.size(), 2);
         QCOMPARE(dialogs.asked[1].mode, FileDialogService::Save);
         QCOMPARE(dialogs.asked[1].path, QString("/tmp/b.csv"));
+    }
+
+    // A batch that a crash cut short is undone by whatever command of whatever screen opens its
+    // archive next: the user is told once that command is over (not while it holds the archive), and
+    // not again at the next command.
+    void undoneBatchIsToldOnceTheCommandIsOver() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("2026.bol");
+        const QList<TSchedaBollettino> l(3, TSchedaBollettino{});
+        QVERIFY(interrompiA(giornaleLotto::kAMeta,
+                            [&] { RecordFile<TSchedaBollettino>(a).appendAll(l.constData(), l.size()); }));
+        giornaleLotto::avvisi();
+        RecordingMessages msgs;
+        avvisiArchivio::mostraAlTermine();
+        const auto restore = qScopeGuard([] { giornaleLotto::quandoArriva({}); });
+        QWidget finestra;
+        finestra.show();
+
+        QCOMPARE(RecordFile<TSchedaBollettino>(a).count(), 0);
+        QCOMPARE(msgs.shown.size(), 0);
+        QTRY_COMPARE(msgs.shown.size(), 1);
+        QCOMPARE(msgs.shown[0].kind, MessageService::Information);
+        QCOMPARE(msgs.shown[0].text, QString::fromUtf8("L'ultima emissione di 3 bollettini non era terminata ed è stata "
+                                                       "annullata: l'archivio è tornato com'era prima."));
+        QCOMPARE(RecordFile<TSchedaBollettino>(a).count(), 0);
+        QTest::qWait(50);
+        QCOMPARE(msgs.shown.size(), 1);
     }
 };
 
