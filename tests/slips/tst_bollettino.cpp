@@ -507,6 +507,25 @@ private slots:
         QVERIFY(w->chkSaldato->isChecked());
     }
 
+    // Words saved under the older spelling stay as saved; typing the amount again spells it anew.
+    void storedWordsStayUntilTheAmountIsTyped() {
+        openYear();
+        TSchedaBollettino r{};
+        forEachField(r, [](const char*, auto& f) { f.clear(); });
+        r.Importo.set("28");
+        r.ImpLettere.set("VENTIOTTO");
+        r.Intero.set("28,00");
+        {
+            SlipFile f(archive());
+            f.append(r);
+        }
+        w->cmdPrimoClick();
+        QCOMPARE(w->txtImpLettere->text(), QString("VENTIOTTO"));
+        w->txtImporto->selectAll();
+        QTest::keyClicks(w->txtImporto, "28");
+        QCOMPARE(w->txtImpLettere->text(), QString("VENTOTTO"));
+    }
+
     void duplicaKeepsTheDataAsANewSlip() {
         openYear();
         w->cmdDuplicaClick();
