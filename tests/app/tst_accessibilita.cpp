@@ -25,6 +25,7 @@
 #include "summary/TfrmRiepCosti.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
+#include "ui/Shell.h"
 #include "ui/TfrmAllegaCartella.h"
 #include "ui/TfrmGuida.h"
 
@@ -168,6 +169,36 @@ private slots:
         Picture graphic(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/title.svg"), nullptr);
         QCOMPARE(QAccessible::queryAccessibleInterface(&graphic)->role(), QAccessible::Graphic);
         QCOMPARE(graphic.focusPolicy(), Qt::NoFocus);
+    }
+
+    // The picture beside a link opens it from the keyboard and for a screen reader as a click does.
+    void linkPicturesOpenWithoutAMouse_data() {
+        QTest::addColumn<Apri>("apri");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("opened");
+        const QString guida = QLatin1Char('"') + programFolder::path() + QStringLiteral("Guida.pdf") + QLatin1Char('"');
+        QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); })
+                              << "imgPDF" << guida;
+        QTest::newRow("about") << Apri([] { return std::make_unique<TfrmInfo>(nullptr); }) << "imgEmail"
+                               << TfrmInfo::indirizzoPosta();
+        QTest::newRow("splash") << Apri([] { return std::make_unique<TfrmSplash>(nullptr); }) << "imgWeb"
+                                << QString(kSitoWeb);
+    }
+    void linkPicturesOpenWithoutAMouse() {
+        QFETCH(Apri, apri);
+        QFETCH(QString, picture);
+        QFETCH(QString, opened);
+        RecordingShell shell;
+        std::unique_ptr<QWidget> w = apri();
+        auto* p = w->findChild<Picture*>(picture);
+        QVERIFY(p);
+        QVERIFY(p->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(p, Qt::Key_Return);
+        QTest::keyClick(p, Qt::Key_Enter);
+        QTest::keyClick(p, Qt::Key_Space);
+        QAccessible::queryAccessibleInterface(p)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::mouseClick(p, Qt::LeftButton);
+        QCOMPARE(shell.opened, QList<QUrl>(5, Shell::urlFor(opened)));
     }
 };
 
