@@ -32,6 +32,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -53,15 +54,19 @@ QString nomeAccessibile(QWidget* w) {
 bool siUsa(QWidget* w) {
     if (auto* p = qobject_cast<Picture*>(w)) return p->isClickable();
     if (qobject_cast<QAbstractButton*>(w)) return true;
-    // The edit line inside an editable list is read as part of the list.
-    if (qobject_cast<QComboBox*>(w->parentWidget())) return false;
     return w->focusPolicy() != Qt::NoFocus;
 }
 
-// "objectName (class)" of every control without a name.
+// "objectName (class)" of every control without a name. The edit line inside an editable list,
+// where the typing happens, must say the list's own name.
 QStringList senzaNome(QWidget* window) {
     QStringList out;
     for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (auto* elenco = qobject_cast<QComboBox*>(w->parentWidget()); elenco && w == elenco->lineEdit()) {
+            if (nomeAccessibile(w) != nomeAccessibile(elenco) || nomeAccessibile(w).trimmed().isEmpty())
+                out << QStringLiteral("the edit line of %1 says \"%2\"").arg(elenco->objectName(), nomeAccessibile(w));
+            continue;
+        }
         // Qt's own parts of a composite widget (scroll bars, calendar navigation) carry Qt's names.
         if (w->objectName().startsWith(QLatin1String("qt_"))) continue;
         // Parts kept hidden (an editable list's popup, a header the calendar does not show).
