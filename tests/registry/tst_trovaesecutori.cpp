@@ -10,6 +10,7 @@
 #include "ui/ReportOutput.h"
 #include "archive/Archivi.h"
 #include "archive/RecordFile.h"
+#include "print/EmissioneBollettini.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -134,6 +135,37 @@ private slots:
         QCOMPARE(opener.campi, fields);
         QCOMPARE(opener.schede.size(), cards);
         if (cards) QCOMPARE(opener.schede[0], (std::pair<QString, qint64>{"ROSSI MARIO", 4}));
+    }
+
+    // The holder's address joins street and town with one blank, and nothing else when one is missing:
+    // the picker and the dues for a group both write it so.
+    void holderAddressHasNoStrayBlank_data() {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("comune");
+        QTest::addColumn<QString>("indirizzo");
+        QTest::newRow("street and town") << "VIA ROMA 1" << "ROMA" << "VIA ROMA 1 ROMA";
+        QTest::newRow("no town") << "VIA ROMA 1" << "" << "VIA ROMA 1";
+        QTest::newRow("no street") << "" << "ROMA" << "ROMA";
+        QTest::newRow("neither") << "" << "" << "";
+    }
+    void holderAddressHasNoStrayBlank() {
+        QFETCH(QString, via);
+        QFETCH(QString, comune);
+        QFETCH(QString, indirizzo);
+        const TSchedaAnagrafica c = card({{"Esecutore", "ROSSI MARIO"}, {"IndirizzoRes", via}, {"ComuneRes", comune}});
+        write({c});
+        FakeOpener opener;
+        TfrmTrovaEsecutori picker(nullptr, opener);
+        picker.lblMemory->setText("intestatario");
+        picker.show();
+        picker.btnCercaClick();
+        picker.lstRecords->selezionaRiga(0);
+        picker.lstRecordsDblClick();
+        QString scritto = "<not sent>";
+        for (const auto& [campo, valore] : opener.campi)
+            if (campo == "txtIndirizzoInt") scritto = valore;
+        QCOMPARE(scritto, indirizzo);
+        QCOMPARE(emissione::beneficiario(c).IndirizzoInt, indirizzo);
     }
 
     void emptyRegistryIsCreated() {
