@@ -222,6 +222,47 @@ private slots:
         QCOMPARE(msgs->shown[0].text, QString("Ricerca non applicabile: la lista non contiene nessuna voce."));
     }
 
+    // The window system showing the picker again (un-minimised, back from another desktop) is no
+    // new opening: the focus stays in the filter the user was in, and the results stay as they were.
+    void pickerKeepsItsPlaceWhenShownAgain() {
+        FakeOpener opener;
+        TfrmTrovaEsecutori picker(nullptr, opener);
+        picker.show();
+        picker.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        QCOMPARE(picker.focusWidget(), picker.txtEsecutore);
+        picker.txtCategoria->setFocus();
+        picker.showMinimized();
+        picker.showNormal();
+        QCOMPARE(picker.focusWidget(), picker.txtCategoria);
+
+        picker.btnCercaClick();
+        picker.txtTrova->setText("rossi");
+        picker.btnTrovaClick();
+        picker.btnTrovaClick();
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 2);
+        picker.showMinimized();
+        picker.showNormal();
+        QVERIFY(picker.panContainer->isVisible());
+        QCOMPARE(picker.elenco().size(), 4);
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 2);
+        QCOMPARE(picker.txtTrova->text(), QString("rossi"));
+        picker.btnTrovaClick(); // the remembered key wraps round to the first ROSSI
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 1);
+    }
+
+    void recontactListFillsOncePerOpening() {
+        FakeOpener opener;
+        TfrmRicontatta list(nullptr, opener);
+        list.show();
+        list.lstRecords->selezionaRiga(1);
+        RecordFile<TSchedaAnagrafica>(registry()).append(card({{"Esecutore", "ANTONINI ADA"}, {"Ricontatta", kSi}}));
+        list.showMinimized();
+        list.showNormal();
+        QCOMPARE(list.elenco().size(), 2);
+        QCOMPARE(list.lstRecords->rigaSelezionata(), 1);
+    }
+
     // From the registry workspace: Trova ("esecutori") and Da ricontattare load the whole card.
     void workspaceButtons() {
         TfrmEsecutori w;
