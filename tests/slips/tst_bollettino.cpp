@@ -361,6 +361,12 @@ private slots:
                                                           "salvare la scheda è necessario indicare una data valida "
                                                           "nel formato gg/mm/anno.")
                                      << "txtDataScade";
+        // A slip stored by other means with a two-digit year (99: 1999 or 2099?) is no date either.
+        QTest::newRow("two-digit year") << "" << "01/01/99"
+                                        << QString::fromUtf8("Attenzione: la data indicata non esiste.\n\r\n\rPer poter "
+                                                             "salvare la scheda è necessario indicare una data valida "
+                                                             "nel formato gg/mm/anno.")
+                                        << "txtDataScade";
     }
     void saveRefusesIncompleteSlips() {
         QFETCH(QString, clear);
