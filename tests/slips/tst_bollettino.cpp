@@ -640,16 +640,38 @@ private slots:
 
     void helpShowsTheSlipTopic() {
         RecordingShell shell;
-        onNextModal([](QWidget* d) {
+        QString titolo;
+        QStringList paragrafi;
+        onNextModal([&](QWidget* d) {
             auto* g = qobject_cast<TfrmGuida*>(d);
             QVERIFY(g);
-            QCOMPARE(g->lblTitolo->text(), QString("Compilazione e stampa dei bollettini postali."));
-            QCOMPARE(g->txtGuida->toPlainText().count("\n\n"), 6); // seven paragraphs
+            titolo = g->lblTitolo->text();
+            paragrafi = g->txtGuida->toPlainText().split("\n\n");
             QTest::mouseClick(g->lnkWeb, Qt::LeftButton);
             g->btnChiudi->click();
         });
         QTest::mouseClick(w->imgGuida, Qt::LeftButton);
         QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.filePath("Guida.pdf"))});
+        QCOMPARE(titolo, QString("Compilazione e stampa dei bollettini postali."));
+        // Seven paragraphs, each opening with its own words; the last is one sentence and no more.
+        QCOMPARE(paragrafi.size(), 7);
+        const char* const inizi[] = {
+            "I bollettini postali sono salvati in archivi annuali, per cui bisogna, per prima cosa, indicare un "
+            "anno solare e premere il pulsante Apri.",
+            "I bollettini supportati sono quelli della serie TD 123 Mod. CH 8 Bis con conto corrente fino a "
+            "dodici cifre emessi da Poste Italiane.",
+            "La compilazione dei bollettini è facilitata dalla possibilità di importare i dati dall'archivio "
+            "anagrafico messo a disposizione dal programma, che è studiato per",
+            "Quando l'esecutore ha provveduto ad effettuare il pagamento, bisogna richiamare la scheda del "
+            "bollettino, mettere il segno di spunta sulla casella Saldato e premere",
+            "Per cercare un bollettino in archivio bisogna servirsi del pulsante Trova.",
+            "In fase di stampa del bollettino postale sui modelli originali in bianco, il programma mette a "
+            "disposizione un semplice ambiente per l'impostazione dei margini di stampa",
+        };
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(paragrafi[i].startsWith(QString::fromUtf8(inizi[i])), qPrintable(paragrafi[i]));
+        QCOMPARE(paragrafi[6], QString::fromUtf8("Ciascun archivio annuale dei bollettini può essere esportato in "
+                                                 "un file di Microsoft Excel."));
     }
 
     // Both print commands print what the fields show, saved or not.
