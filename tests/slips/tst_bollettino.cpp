@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include "common/GuiTest.h"
+#include "common/OpenFiles.h"
 #include <QTimer>
 #include <QToolButton>
 
@@ -389,6 +390,43 @@ private slots:
         QCOMPARE(w->txtImporto->text(), QString("0"));
         QCOMPARE(w->txtCents->text(), QString("50"));
         QCOMPARE(w->txtIntero->text(), QString("0,50"));
+    }
+
+    // A box waiting for OK never keeps the archive open: it is closed before the box shows.
+    void boxesWaitWithTheArchiveClosed_data() {
+        QTest::addColumn<int>("slips");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Primo, empty archive") << 0 << "cmdPrimo" << kEmpty;
+        QTest::newRow("Ultimo, empty archive") << 0 << "cmdUltimo" << kEmpty;
+        QTest::newRow("Avanti, empty archive") << 0 << "cmdAvanti" << kEmpty;
+        QTest::newRow("Indietro, empty archive") << 0 << "cmdIndietro" << kEmpty;
+        QTest::newRow("Salva, new slip") << 0 << "cmdSalva" << kNew;
+        QTest::newRow("Salva, saved slip") << 1 << "cmdSalva" << kChanged;
+        QTest::newRow("Duplica")
+            << 1 << "cmdDuplica"
+            << "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere "
+               "Salva per inserire la scheda in archivio.";
+    }
+    void boxesWaitWithTheArchiveClosed() {
+        QFETCH(int, slips);
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        openYear();
+        saveSlips(slips);
+        { // the archive exists, empty or not, so that its being open can be seen
+            SlipFile f(archive());
+            QVERIFY(openInThisProcess(archive()));
+        }
+        delete msgs;
+        auto* watching = new MessagesWatchingAFile(archive());
+        msgs = watching;
+        if (slips == 0) fillValid();
+        QTest::mouseClick(w->findChild<QToolButton*>(command), Qt::LeftButton);
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, message);
+        QCOMPARE(watching->openWhileShown, QList<bool>{false});
     }
 
     void saveAppendsThenOverwrites() {
