@@ -33,8 +33,8 @@ std::optional<int> parseDay(QByteArrayView input) {
     t = t.sliced(1);
     if (!cifre(t, 2, mese, n) || t.isEmpty()) return std::nullopt;
     t = t.sliced(1);
-    if (!cifre(t, 4, anno, n) || !t.isEmpty()) return std::nullopt;
-    if (n <= 2) anno += 2000;
+    // The year is written whole: "01/01/99" could be 1999 or 2099, so it is no date.
+    if (!cifre(t, 4, anno, n) || n != 4 || !t.isEmpty()) return std::nullopt;
     static constexpr int kGiorni[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (anno < 1 || mese < 1 || mese > 12 || giorno < 1) return std::nullopt;
     if (giorno > kGiorni[mese - 1] + int(mese == 2 && bisestile(anno))) return std::nullopt;

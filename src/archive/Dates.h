@@ -10,8 +10,8 @@ namespace dates {
 
 inline QString format(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
 
-// Reads day, month and year in that order separated by "/"; the day must exist in that month of
-// that year (29/02 only in leap years). A year of one or two digits is taken in the 2000s.
+// Reads day, month and year in that order separated by "/"; the year has four digits, and the day
+// must exist in that month of that year (29/02 only in leap years).
 std::optional<QDate> parse(const QString& text);
 
 // The same reading of a date as a record stores it (Windows-1252), without decoding it: the day

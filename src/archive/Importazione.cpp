@@ -1,5 +1,7 @@
 #include "Importazione.h"
 
+#include "Text.h"
+
 namespace importazione {
 
 Campi esecutore(const TSchedaAnagrafica& s) {
@@ -12,7 +14,8 @@ Campi esecutore(const TSchedaAnagrafica& s) {
 Campi intestatario(const TSchedaAnagrafica& s) {
     return {{QStringLiteral("CCP"), s.CCP.get()},
             {QStringLiteral("Intestatario"), s.Esecutore.get()},
-            {QStringLiteral("IndirizzoInt"), s.IndirizzoRes.get() + QLatin1Char(' ') + s.ComuneRes.get()},
+            // Street and town; when one of them is missing, no blank is left over.
+            {QStringLiteral("IndirizzoInt"), text::trimmed(s.IndirizzoRes.get() + QLatin1Char(' ') + s.ComuneRes.get())},
             {QStringLiteral("Causale01"), s.Causale01.get()},
             {QStringLiteral("Causale02"), s.Causale02.get()}};
 }

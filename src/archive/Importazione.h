@@ -15,8 +15,8 @@ using Campi = QList<std::pair<QString, QString>>;
 
 // The payer: name, street, postal code and town.
 Campi esecutore(const TSchedaAnagrafica& scheda);
-// The beneficiary: account, holder (the card's name), the holder's address (street, a blank, town)
-// and the two reason lines.
+// The beneficiary: account, holder (the card's name), the holder's address (street and town, with a
+// blank between them when both are there) and the two reason lines.
 Campi intestatario(const TSchedaAnagrafica& scheda);
 
 } // namespace importazione

@@ -9,8 +9,6 @@ const char* const kUnits[] = {"",     "uno", "due",   "tre",  "quattro", "cinque
                               "sedici", "diciassette", "diciotto", "diciannove"};
 const char* const kTens[] = {"", "", "venti", "trenta", "quaranta", "cinquanta", "sessanta", "settanta",
                              "ottanta", "novanta"};
-const char* const kTensOne[] = {"", "", "ventuno", "trentuno", "quarantuno", "cinquantuno", "sessantuno",
-                                "settantuno", "ottantuno", "novantuno"};
 const char* const kHundreds[] = {"",         "cento",     "duecento",  "trecento",  "quattrocento",
                                  "cinquecento", "seicento", "settecento", "ottocento", "novecento"};
 
@@ -27,9 +25,16 @@ QString GruppoInLettere(int n) {
     if (n <= 0 || n > 999) return {};
     const int h = n / 100, t = (n / 10) % 10, u = n % 10;
     QString w;
-    if (t == 1) w = QLatin1String(kUnits[10 + u]);
-    else if (t >= 2) w = u == 1 ? QLatin1String(kTensOne[t]) : QLatin1String(kTens[t]) + QLatin1String(kUnits[u]);
-    else w = QLatin1String(kUnits[u]);
+    if (t == 1) {
+        w = QLatin1String(kUnits[10 + u]);
+    } else if (t >= 2) {
+        // The tens lose their last vowel before a unit that begins with one: ventuno, ventotto.
+        QString tens = QLatin1String(kTens[t]);
+        if (u == 1 || u == 8) tens.chop(1);
+        w = tens + QLatin1String(kUnits[u]);
+    } else {
+        w = QLatin1String(kUnits[u]);
+    }
     return QLatin1String(kHundreds[h]) + w;
 }
 

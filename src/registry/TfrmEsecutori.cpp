@@ -208,21 +208,11 @@ QLineEdit* TfrmEsecutori::campoSotto(const char* nome, int capacita, const QStri
 }
 
 QComboBox* TfrmEsecutori::provincia(const char* nome, int x, int y) {
-    auto* c = new QComboBox(panContainer);
-    c->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setCompleter(nullptr);
-    c->addItems(province());
+    QComboBox* c = campoElenco(nome, province(), 2, QRect(x, y + 16, 70, 24),
+                               qstrcmp(nome, "ProvNasc") == 0 ? QStringLiteral("Provincia di nascita")
+                                                              : QStringLiteral("Provincia di residenza"));
     c->setMaxVisibleItems(16);
-    c->lineEdit()->setMaxLength(2);
-    c->setGeometry(x, y + 16, 70, 24);
-    c->setCurrentIndex(-1);
-    c->setEditText(QString());
-    c->setAccessibleName(qstrcmp(nome, "ProvNasc") == 0 ? QStringLiteral("Provincia di nascita")
-                                                       : QStringLiteral("Provincia di residenza"));
     etichetta(QStringLiteral("Prov."), QRect(x, y, 70, 16), 8);
-    lega(QLatin1String(nome), c);
     return c;
 }
 

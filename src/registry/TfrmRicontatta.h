@@ -3,7 +3,7 @@
 #include "DestinoScheda.h"
 #include "ui/FinestraElenco.h"
 
-// The registry cards flagged "Da ricontattare", listed each time the screen is shown; a
+// The registry cards flagged "Da ricontattare", listed once each time the screen is opened; a
 // double-clicked line loads its card into the registry workspace.
 class TfrmRicontatta : public FinestraElenco {
     Q_OBJECT

@@ -5,8 +5,8 @@
 
 #include <QDate>
 
-// The two lists of slips still waiting for payment: the result panel filled, each time it is
-// shown, by a fixed selection of the open year's slips. A failure while filling ends it silently
+// The two lists of slips still waiting for payment: the result panel filled, once each time it is
+// opened, by a fixed selection of the open year's slips. A failure while filling ends it silently
 // with the lines gathered so far.
 class ElencoBollettini : public FinestraElenco {
     Q_OBJECT

@@ -38,8 +38,7 @@ inline QString testo() {
                        "soltanto se la stampante non allinea correttamente i dati nelle caselle del modulo. Il "
                        "bollettino in bianco va inserito nel cassetto utilizzato per i fogli A4, con le guide della "
                        "carta accostate al modulo."),
-        QStringLiteral("Ciascun archivio annuale dei bollettini pu\u00f2 essere esportato in un file di Microsoft Excel, "
-                       "per consegnare i dati anche a chi non utilizza il programma."),
+        QStringLiteral("Ciascun archivio annuale dei bollettini pu\u00f2 essere esportato in un file di Microsoft Excel."),
     };
     return paragrafi.join(QStringLiteral("\r\n\r\n"));
 }

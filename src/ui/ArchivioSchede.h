@@ -9,8 +9,10 @@
 #include <functional>
 
 // The archive commands the workspaces share: the four arrows, saving where the position label
-// says, and the first steps of Duplica. Each command opens the archive, works and closes it; a
-// failure shows the access text and leaves the screen as it was.
+// says, and the first steps of Duplica. Each command opens the archive, works and closes it, and
+// only then says what it has to say: a box waiting for OK never keeps the file open (on Windows an
+// open file stops the folder from being copied). A failure shows the access text and leaves the
+// screen as it was.
 template <class T> class ArchivioSchede {
 public:
     using File = RecordFile<T>;
@@ -21,22 +23,26 @@ public:
                    std::function<void(const T&, qint64)> carica)
         : m_screen(screen), m_posizione(posizione), m_percorso(std::move(percorso)), m_carica(std::move(carica)) {}
 
-    // Runs `f` on the open archive; false after a failure, reported in a box of `kind`.
+    // Runs `f` on the open archive; false after a failure, reported in a box of `kind`. `f` returns
+    // the information for the user (empty for none), shown once the archive is closed.
     template <class F> bool con(F&& f, MessageService::Kind kind = MessageService::Error) {
+        QString informazione;
         try {
             File archivio(m_percorso());
-            f(archivio);
-            return true;
+            informazione = f(archivio);
         } catch (const ArchiveError&) {
             MessageService::instance().show(m_screen, kind, kTestoAccesso);
             return false;
         }
+        if (!informazione.isEmpty()) msg::information(m_screen, informazione);
+        return true;
     }
 
     void primo() {
         con([this](File& a) {
             if (a.count() == 0) return vuoto();
             m_carica(a.read(0), 1);
+            return QString();
         });
     }
 
@@ -45,6 +51,7 @@ public:
             const qint64 n = a.count();
             if (n == 0) return vuoto();
             m_carica(a.read(n - 1), n);
+            return QString();
         });
     }
 
@@ -58,6 +65,7 @@ public:
                 return vuoto();
             }
             if (p < n) m_carica(a.read(p), p + 1);
+            return QString();
         });
     }
 
@@ -72,6 +80,7 @@ public:
             if (pos.isEmpty() || p <= 2) m_carica(a.read(0), 1);
             // A position past the end (the archive was replaced by a shorter one) goes to the last record.
             else m_carica(a.read(std::min(p - 2, n - 1)), std::min(p - 1, n));
+            return QString();
         });
     }
 
@@ -82,12 +91,10 @@ public:
             [&](File& a) {
                 if (!pos.isEmpty()) {
                     a.write(pos.toLongLong() - 1, r);
-                    msg::information(m_screen, QStringLiteral("Le modifiche apportate alla scheda corrente sono "
-                                                              "state salvate in archivio."));
-                } else {
-                    m_posizione->setText(QString::number(a.append(r)));
-                    msg::information(m_screen, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
+                    return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
                 }
+                m_posizione->setText(QString::number(a.append(r)));
+                return QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
             },
             failure);
     }
@@ -102,7 +109,7 @@ public:
         }
         for (QLabel* l : allegati) l->clear();
         m_posizione->clear();
-        return con([](File&) {});
+        return con([](File&) { return QString(); });
     }
 
     // Said once the duplicate is on screen and the focus is where the user goes on.
@@ -113,7 +120,7 @@ public:
     }
 
 private:
-    void vuoto() { msg::information(m_screen, QStringLiteral("L'archivio non contiene nessuna scheda.")); }
+    static QString vuoto() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
 
     QWidget* m_screen;
     QLabel* m_posizione;

@@ -71,6 +71,8 @@ void FinestraElenco::mostraRisultati() {
 
 void FinestraElenco::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    if (m_aperta) return;
+    m_aperta = true;
     if (const QScreen* s = screen()) {
         const QRect area = s->availableGeometry();
         QRect frame = frameGeometry();
@@ -82,6 +84,7 @@ void FinestraElenco::showEvent(QShowEvent* e) {
 
 void FinestraElenco::done(int r) {
     panContainer->svuota();
+    m_aperta = false;
     QDialog::done(r);
 }
 
@@ -99,8 +102,7 @@ FinestraRicerca::FinestraRicerca(QWidget* parent, const Aspetto& aspetto, const 
     connect(btnCerca, &QPushButton::clicked, this, &FinestraRicerca::btnCercaClick);
 }
 
-void FinestraRicerca::showEvent(QShowEvent* e) {
-    FinestraElenco::showEvent(e);
+void FinestraRicerca::alMostrare() {
     if (panAvvio->isVisible() && !panAvvio->filtri.isEmpty()) panAvvio->filtri.first()->setFocus(Qt::OtherFocusReason);
 }
 

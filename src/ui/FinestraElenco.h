@@ -45,7 +45,9 @@ public:
 protected:
     // Loads the record behind `voce` into the opener; may throw (the screen then just closes).
     virtual void carica(const VoceElenco& voce) = 0;
-    // Called each time the screen is shown: the lists fill themselves here.
+    // Called once per opening, when the screen is first shown: the lists fill themselves here. The
+    // window system showing it again (un-minimised, back from another desktop) calls nothing, so the
+    // lines, the selection and the find text stay as the user left them.
     virtual void alMostrare() {}
     // Shows the lines, with the count line where there is one, and puts the focus in the find box.
     void mostraElenco(Elenco elenco);
@@ -55,6 +57,7 @@ protected:
 
 private:
     QString m_titoloStampa;
+    bool m_aperta = false; // shown since the last opening began
 };
 
 // A search screen: the filter panel `panAvvio` first, then, after Cerca, the result panel; there is
@@ -76,5 +79,5 @@ public:
 protected:
     // Fills `out` with the lines of the records the filters take, sorted; throws ArchiveError.
     virtual void cerca(const QList<std::pair<QString, QString>>& filtri, Elenco& out) = 0;
-    void showEvent(QShowEvent* e) override;
+    void alMostrare() override;
 };

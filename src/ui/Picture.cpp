@@ -123,6 +123,9 @@ Link::Link(QLabel* text, Picture* picture) : QObject(text), m_text(text) {
         if (picture->accessibleName().isEmpty()) picture->setAccessibleName(text->text());
         picture->setCursor(Qt::PointingHandCursor);
         picture->installEventFilter(this);
+        // The mouse is handled by the filter below; the keyboard (Enter, Space) and a screen
+        // reader's press come through the picture's own click.
+        connect(picture, &Picture::clicked, this, &Link::activated);
     }
 }
 

@@ -141,6 +141,24 @@ QLineEdit* Workspace::campo(const char* nome, int capacita, QRect geometry, cons
     return e;
 }
 
+QComboBox* Workspace::campoElenco(const char* nome, const QStringList& voci, int capacita, QRect geometry,
+                                  const QString& nomeAccessibile) {
+    auto* c = new QComboBox(panContainer);
+    c->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
+    c->addItems(voci);
+    c->lineEdit()->setMaxLength(capacita);
+    c->setGeometry(geometry);
+    c->setCurrentIndex(-1);
+    c->setEditText(QString());
+    c->setAccessibleName(nomeAccessibile);
+    c->lineEdit()->setAccessibleName(nomeAccessibile);
+    m_campi.lega(QLatin1String(nome), c);
+    return c;
+}
+
 QCheckBox* Workspace::casella(const char* nome, const QString& testo, QRect geometry) {
     auto* c = new QCheckBox(testo, panContainer);
     c->setObjectName(QStringLiteral("chk") + QLatin1String(nome));

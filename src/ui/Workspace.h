@@ -14,6 +14,7 @@
 class EntryForm;
 class QPainter;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -100,6 +101,11 @@ protected:
     QLineEdit* campo(const char* nome, int capacita, QRect geometry, QLabel* etichetta);
     // The same for a field without a label of its own (a second line, the cents).
     QLineEdit* campo(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile);
+    // An entry field with a list of choices (an editable combo box) named "txt" + the record field,
+    // bound to that field; it accepts texts that are not in the list. A screen reader says
+    // `nomeAccessibile` both for the box and for the edit line inside it, where the typing happens.
+    QComboBox* campoElenco(const char* nome, const QStringList& voci, int capacita, QRect geometry,
+                           const QString& nomeAccessibile);
     // A yes/no flag named "chk" + the record field.
     QCheckBox* casella(const char* nome, const QString& testo, QRect geometry);
     // Binds a control built otherwise to a record field.

@@ -25,12 +25,14 @@
 #include "summary/TfrmRiepCosti.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
+#include "ui/Shell.h"
 #include "ui/TfrmAllegaCartella.h"
 #include "ui/TfrmGuida.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -52,15 +54,19 @@ QString nomeAccessibile(QWidget* w) {
 bool siUsa(QWidget* w) {
     if (auto* p = qobject_cast<Picture*>(w)) return p->isClickable();
     if (qobject_cast<QAbstractButton*>(w)) return true;
-    // The edit line inside an editable list is read as part of the list.
-    if (qobject_cast<QComboBox*>(w->parentWidget())) return false;
     return w->focusPolicy() != Qt::NoFocus;
 }
 
-// "objectName (class)" of every control without a name.
+// "objectName (class)" of every control without a name. The edit line inside an editable list,
+// where the typing happens, must say the list's own name.
 QStringList senzaNome(QWidget* window) {
     QStringList out;
     for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (auto* elenco = qobject_cast<QComboBox*>(w->parentWidget()); elenco && w == elenco->lineEdit()) {
+            if (nomeAccessibile(w) != nomeAccessibile(elenco) || nomeAccessibile(w).trimmed().isEmpty())
+                out << QStringLiteral("the edit line of %1 says \"%2\"").arg(elenco->objectName(), nomeAccessibile(w));
+            continue;
+        }
         // Qt's own parts of a composite widget (scroll bars, calendar navigation) carry Qt's names.
         if (w->objectName().startsWith(QLatin1String("qt_"))) continue;
         // Parts kept hidden (an editable list's popup, a header the calendar does not show).
@@ -168,6 +174,36 @@ private slots:
         Picture graphic(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/title.svg"), nullptr);
         QCOMPARE(QAccessible::queryAccessibleInterface(&graphic)->role(), QAccessible::Graphic);
         QCOMPARE(graphic.focusPolicy(), Qt::NoFocus);
+    }
+
+    // The picture beside a link opens it from the keyboard and for a screen reader as a click does.
+    void linkPicturesOpenWithoutAMouse_data() {
+        QTest::addColumn<Apri>("apri");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("opened");
+        const QString guida = QLatin1Char('"') + programFolder::path() + QStringLiteral("Guida.pdf") + QLatin1Char('"');
+        QTest::newRow("help") << Apri([] { return std::make_unique<TfrmGuida>("t", "testo", nullptr); })
+                              << "imgPDF" << guida;
+        QTest::newRow("about") << Apri([] { return std::make_unique<TfrmInfo>(nullptr); }) << "imgEmail"
+                               << TfrmInfo::indirizzoPosta();
+        QTest::newRow("splash") << Apri([] { return std::make_unique<TfrmSplash>(nullptr); }) << "imgWeb"
+                                << QString(kSitoWeb);
+    }
+    void linkPicturesOpenWithoutAMouse() {
+        QFETCH(Apri, apri);
+        QFETCH(QString, picture);
+        QFETCH(QString, opened);
+        RecordingShell shell;
+        std::unique_ptr<QWidget> w = apri();
+        auto* p = w->findChild<Picture*>(picture);
+        QVERIFY(p);
+        QVERIFY(p->focusPolicy() & Qt::TabFocus);
+        QTest::keyClick(p, Qt::Key_Return);
+        QTest::keyClick(p, Qt::Key_Enter);
+        QTest::keyClick(p, Qt::Key_Space);
+        QAccessible::queryAccessibleInterface(p)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTest::mouseClick(p, Qt::LeftButton);
+        QCOMPARE(shell.opened, QList<QUrl>(5, Shell::urlFor(opened)));
     }
 };
 

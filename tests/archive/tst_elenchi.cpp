@@ -318,7 +318,8 @@ private slots:
                          dueSlip("5", "", "No"),            // no date
                          dueSlip("6", "10/12/2023", "No"),  // an earlier year in this year's file
                          dueSlip("7", "01/06/2024", "no"),  // neither flag: not listed
-                         dueSlip("8", "01/06/2024", "  No ")}); // trimmed on reading
+                         dueSlip("8", "01/06/2024", "  No "), // trimmed on reading
+                         dueSlip("9", "01/06/24", "No")});   // a two-digit year: not a date
         Elenco unpaid, expired;
         elenchi::bollettiniDaSaldare(p, unpaid, elenchi::Accesso::ReadOnly);
         elenchi::bollettiniScaduti(p, today, expired, elenchi::Accesso::ReadOnly);
@@ -327,7 +328,7 @@ private slots:
             for (const VoceElenco& v : e.voci()) out.append(v.posizione);
             return out;
         };
-        QCOMPARE(positions(unpaid), (QList<qint64>{1, 2, 4, 5, 6, 8}));
+        QCOMPARE(positions(unpaid), (QList<qint64>{1, 2, 4, 5, 6, 8, 9}));
         QCOMPARE(positions(expired), (QList<qint64>{1, 6, 8}));
     }
 

@@ -100,7 +100,9 @@ private slots:
         QTest::newRow("31 feb") << "31/02/2024" << QDate();
         QTest::newRow("month 13") << "01/13/2024" << QDate();
         QTest::newRow("single digits") << "5/3/2024" << QDate(2024, 3, 5);
-        QTest::newRow("two-digit year") << "05/03/24" << QDate(2024, 3, 5);
+        // The year is written whole, or the date is no date: 99 could be 1999 or 2099.
+        QTest::newRow("two-digit year") << "05/03/24" << QDate();
+        QTest::newRow("two-digit year 99") << "01/01/99" << QDate();
         QTest::newRow("dashes") << "05-03-2024" << QDate();
         QTest::newRow("letters") << "aa/03/2024" << QDate();
         QTest::newRow("empty") << "" << QDate();
@@ -109,8 +111,9 @@ private slots:
         QTest::newRow("blank inside") << "05/ 03/2024" << QDate();
         QTest::newRow("empty part") << "05//2024" << QDate();
         QTest::newRow("trailing slash") << "05/03/2024/" << QDate();
-        QTest::newRow("one-digit year") << "1/1/0" << QDate(2000, 1, 1);
-        QTest::newRow("three-digit year") << "05/03/024" << QDate(24, 3, 5);
+        QTest::newRow("one-digit year") << "1/1/0" << QDate();
+        QTest::newRow("three-digit year") << "05/03/024" << QDate();
+        QTest::newRow("four digits, a year long past") << "05/03/0024" << QDate(24, 3, 5);
         QTest::newRow("year 0000") << "01/01/0000" << QDate();
         QTest::newRow("five-digit year") << "01/01/20240" << QDate();
         QTest::newRow("day 0") << "00/01/2024" << QDate();

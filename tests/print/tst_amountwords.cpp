@@ -16,7 +16,20 @@ private slots:
             {1, "UNO"},
             {16, "SEDICI"},
             {21, "VENTUNO"},
-            {28, "VENTIOTTO"},
+            // The tens drop their last vowel before otto as before uno; the hundreds never do.
+            {28, "VENTOTTO"},
+            {38, "TRENTOTTO"},
+            {48, "QUARANTOTTO"},
+            {58, "CINQUANTOTTO"},
+            {68, "SESSANTOTTO"},
+            {78, "SETTANTOTTO"},
+            {88, "OTTANTOTTO"},
+            {98, "NOVANTOTTO"},
+            {108, "CENTOOTTO"},
+            {128, "CENTOVENTOTTO"},
+            {1038, "MILLETRENTOTTO"},
+            {28000, "VENTOTTOMILA"},
+            {28028028, "VENTOTTOMILIONIVENTOTTOMILAVENTOTTO"},
             {33, "TRENTATRE"},
             {101, "CENTOUNO"},
             {118, "CENTODICIOTTO"},
@@ -44,6 +57,7 @@ private slots:
             QTest::newRow(qPrintable(QString::number(w.euros))) << w.euros * 10000 << QString(w.words);
         QTest::newRow("12,50") << qint64(125000) << "DODICI E CINQUANTA CENTESIMI";
         QTest::newRow("0,50") << qint64(5000) << "ZERO E CINQUANTA CENTESIMI";
+        QTest::newRow("0,88") << qint64(8800) << "ZERO E OTTANTOTTO CENTESIMI";
         QTest::newRow("0,0001") << qint64(1) << "ZERO";
         QTest::newRow("half cent to even 0") << qint64(50) << "ZERO";
         QTest::newRow("1.5 cents to even 2") << qint64(150) << "ZERO E DUE CENTESIMI";

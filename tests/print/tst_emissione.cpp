@@ -132,6 +132,8 @@ private slots:
         QTest::newRow("no due date") << "scadenza" << "" << int(emissione::Campo::DataScade) << "data di scadenza";
         QTest::newRow("no such day") << "scadenza" << "31/02/2025" << int(emissione::Campo::DataScade)
                                      << "la data indicata non esiste";
+        QTest::newRow("two-digit year") << "scadenza" << "31/12/25" << int(emissione::Campo::DataScade)
+                                        << "la data indicata non esiste";
     }
     void checksFollowSalva() {
         QFETCH(QString, field);

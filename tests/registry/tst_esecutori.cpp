@@ -10,6 +10,8 @@
 #include "app/WindowSet.h"
 #include "app/AccessoTest.h"
 #include "archive/ArchiveError.h"
+#include "archive/RecordFile.h"
+#include "common/OpenFiles.h"
 #include "registry/TfrmCarta.h"
 #include "registry/TfrmCodFisc.h"
 #include "registry/TfrmIban.h"
@@ -314,6 +316,38 @@ private slots:
         QVERIFY(w->chkRicontatta->isChecked());
         w->cmdIndietroClick();
         QVERIFY(w->chkRicontatta->isChecked());
+    }
+
+    // A box waiting for OK never keeps the registry open: it is closed before the box shows.
+    void boxesWaitWithTheRegistryClosed_data() {
+        QTest::addColumn<int>("cards");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Primo, empty registry") << 0 << "cmdPrimo" << kEmpty;
+        QTest::newRow("Ultimo, empty registry") << 0 << "cmdUltimo" << kEmpty;
+        QTest::newRow("Avanti, empty registry") << 0 << "cmdAvanti" << kEmpty;
+        QTest::newRow("Indietro, empty registry") << 0 << "cmdIndietro" << kEmpty;
+        QTest::newRow("Salva, new card") << 0 << "cmdSalva" << kInserted;
+        QTest::newRow("Salva, saved card") << 1 << "cmdSalva" << kChanged;
+    }
+    void boxesWaitWithTheRegistryClosed() {
+        QFETCH(int, cards);
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        saveCards(cards);
+        { // the registry exists, empty or not, so that its being open can be seen
+            RecordFile<TSchedaAnagrafica> f(archive());
+            QVERIFY(openInThisProcess(archive()));
+        }
+        delete msgs;
+        auto* watching = new MessagesWatchingAFile(archive());
+        msgs = watching;
+        if (cards == 0) w->txtEsecutore->setText("ROSSI MARIO");
+        QTest::mouseClick(w->findChild<QToolButton*>(command), Qt::LeftButton);
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, message);
+        QCOMPARE(watching->openWhileShown, QList<bool>{false});
     }
 
     void duplicate() {

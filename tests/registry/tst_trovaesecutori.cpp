@@ -10,6 +10,7 @@
 #include "ui/ReportOutput.h"
 #include "archive/Archivi.h"
 #include "archive/RecordFile.h"
+#include "print/EmissioneBollettini.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -136,6 +137,37 @@ private slots:
         if (cards) QCOMPARE(opener.schede[0], (std::pair<QString, qint64>{"ROSSI MARIO", 4}));
     }
 
+    // The holder's address joins street and town with one blank, and nothing else when one is missing:
+    // the picker and the dues for a group both write it so.
+    void holderAddressHasNoStrayBlank_data() {
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QString>("comune");
+        QTest::addColumn<QString>("indirizzo");
+        QTest::newRow("street and town") << "VIA ROMA 1" << "ROMA" << "VIA ROMA 1 ROMA";
+        QTest::newRow("no town") << "VIA ROMA 1" << "" << "VIA ROMA 1";
+        QTest::newRow("no street") << "" << "ROMA" << "ROMA";
+        QTest::newRow("neither") << "" << "" << "";
+    }
+    void holderAddressHasNoStrayBlank() {
+        QFETCH(QString, via);
+        QFETCH(QString, comune);
+        QFETCH(QString, indirizzo);
+        const TSchedaAnagrafica c = card({{"Esecutore", "ROSSI MARIO"}, {"IndirizzoRes", via}, {"ComuneRes", comune}});
+        write({c});
+        FakeOpener opener;
+        TfrmTrovaEsecutori picker(nullptr, opener);
+        picker.lblMemory->setText("intestatario");
+        picker.show();
+        picker.btnCercaClick();
+        picker.lstRecords->selezionaRiga(0);
+        picker.lstRecordsDblClick();
+        QString scritto = "<not sent>";
+        for (const auto& [campo, valore] : opener.campi)
+            if (campo == "txtIndirizzoInt") scritto = valore;
+        QCOMPARE(scritto, indirizzo);
+        QCOMPARE(emissione::beneficiario(c).IndirizzoInt, indirizzo);
+    }
+
     void emptyRegistryIsCreated() {
         QFile::remove(registry());
         FakeOpener opener;
@@ -188,6 +220,47 @@ private slots:
         list.btnTrovaClick();
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].text, QString("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    // The window system showing the picker again (un-minimised, back from another desktop) is no
+    // new opening: the focus stays in the filter the user was in, and the results stay as they were.
+    void pickerKeepsItsPlaceWhenShownAgain() {
+        FakeOpener opener;
+        TfrmTrovaEsecutori picker(nullptr, opener);
+        picker.show();
+        picker.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        QCOMPARE(picker.focusWidget(), picker.txtEsecutore);
+        picker.txtCategoria->setFocus();
+        picker.showMinimized();
+        picker.showNormal();
+        QCOMPARE(picker.focusWidget(), picker.txtCategoria);
+
+        picker.btnCercaClick();
+        picker.txtTrova->setText("rossi");
+        picker.btnTrovaClick();
+        picker.btnTrovaClick();
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 2);
+        picker.showMinimized();
+        picker.showNormal();
+        QVERIFY(picker.panContainer->isVisible());
+        QCOMPARE(picker.elenco().size(), 4);
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 2);
+        QCOMPARE(picker.txtTrova->text(), QString("rossi"));
+        picker.btnTrovaClick(); // the remembered key wraps round to the first ROSSI
+        QCOMPARE(picker.lstRecords->rigaSelezionata(), 1);
+    }
+
+    void recontactListFillsOncePerOpening() {
+        FakeOpener opener;
+        TfrmRicontatta list(nullptr, opener);
+        list.show();
+        list.lstRecords->selezionaRiga(1);
+        RecordFile<TSchedaAnagrafica>(registry()).append(card({{"Esecutore", "ANTONINI ADA"}, {"Ricontatta", kSi}}));
+        list.showMinimized();
+        list.showNormal();
+        QCOMPARE(list.elenco().size(), 2);
+        QCOMPARE(list.lstRecords->rigaSelezionata(), 1);
     }
 
     // From the registry workspace: Trova ("esecutori") and Da ricontattare load the whole card.

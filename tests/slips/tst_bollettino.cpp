@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include "common/GuiTest.h"
+#include "common/OpenFiles.h"
 #include <QTimer>
 #include <QToolButton>
 
@@ -361,6 +362,12 @@ private slots:
                                                           "salvare la scheda è necessario indicare una data valida "
                                                           "nel formato gg/mm/anno.")
                                      << "txtDataScade";
+        // A slip stored by other means with a two-digit year (99: 1999 or 2099?) is no date either.
+        QTest::newRow("two-digit year") << "" << "01/01/99"
+                                        << QString::fromUtf8("Attenzione: la data indicata non esiste.\n\r\n\rPer poter "
+                                                             "salvare la scheda è necessario indicare una data valida "
+                                                             "nel formato gg/mm/anno.")
+                                        << "txtDataScade";
     }
     void saveRefusesIncompleteSlips() {
         QFETCH(QString, clear);
@@ -383,6 +390,43 @@ private slots:
         QCOMPARE(w->txtImporto->text(), QString("0"));
         QCOMPARE(w->txtCents->text(), QString("50"));
         QCOMPARE(w->txtIntero->text(), QString("0,50"));
+    }
+
+    // A box waiting for OK never keeps the archive open: it is closed before the box shows.
+    void boxesWaitWithTheArchiveClosed_data() {
+        QTest::addColumn<int>("slips");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Primo, empty archive") << 0 << "cmdPrimo" << kEmpty;
+        QTest::newRow("Ultimo, empty archive") << 0 << "cmdUltimo" << kEmpty;
+        QTest::newRow("Avanti, empty archive") << 0 << "cmdAvanti" << kEmpty;
+        QTest::newRow("Indietro, empty archive") << 0 << "cmdIndietro" << kEmpty;
+        QTest::newRow("Salva, new slip") << 0 << "cmdSalva" << kNew;
+        QTest::newRow("Salva, saved slip") << 1 << "cmdSalva" << kChanged;
+        QTest::newRow("Duplica")
+            << 1 << "cmdDuplica"
+            << "E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere "
+               "Salva per inserire la scheda in archivio.";
+    }
+    void boxesWaitWithTheArchiveClosed() {
+        QFETCH(int, slips);
+        QFETCH(QString, command);
+        QFETCH(QString, message);
+        openYear();
+        saveSlips(slips);
+        { // the archive exists, empty or not, so that its being open can be seen
+            SlipFile f(archive());
+            QVERIFY(openInThisProcess(archive()));
+        }
+        delete msgs;
+        auto* watching = new MessagesWatchingAFile(archive());
+        msgs = watching;
+        if (slips == 0) fillValid();
+        QTest::mouseClick(w->findChild<QToolButton*>(command), Qt::LeftButton);
+        QCOMPARE(msgs->shown.size(), 1);
+        QCOMPARE(msgs->shown[0].kind, M::Information);
+        QCOMPARE(msgs->shown[0].text, message);
+        QCOMPARE(watching->openWhileShown, QList<bool>{false});
     }
 
     void saveAppendsThenOverwrites() {
@@ -507,6 +551,25 @@ private slots:
         QVERIFY(w->chkSaldato->isChecked());
     }
 
+    // Words saved under the older spelling stay as saved; typing the amount again spells it anew.
+    void storedWordsStayUntilTheAmountIsTyped() {
+        openYear();
+        TSchedaBollettino r{};
+        forEachField(r, [](const char*, auto& f) { f.clear(); });
+        r.Importo.set("28");
+        r.ImpLettere.set("VENTIOTTO");
+        r.Intero.set("28,00");
+        {
+            SlipFile f(archive());
+            f.append(r);
+        }
+        w->cmdPrimoClick();
+        QCOMPARE(w->txtImpLettere->text(), QString("VENTIOTTO"));
+        w->txtImporto->selectAll();
+        QTest::keyClicks(w->txtImporto, "28");
+        QCOMPARE(w->txtImpLettere->text(), QString("VENTOTTO"));
+    }
+
     void duplicaKeepsTheDataAsANewSlip() {
         openYear();
         w->cmdDuplicaClick();
@@ -615,16 +678,38 @@ private slots:
 
     void helpShowsTheSlipTopic() {
         RecordingShell shell;
-        onNextModal([](QWidget* d) {
+        QString titolo;
+        QStringList paragrafi;
+        onNextModal([&](QWidget* d) {
             auto* g = qobject_cast<TfrmGuida*>(d);
             QVERIFY(g);
-            QCOMPARE(g->lblTitolo->text(), QString("Compilazione e stampa dei bollettini postali."));
-            QCOMPARE(g->txtGuida->toPlainText().count("\n\n"), 6); // seven paragraphs
+            titolo = g->lblTitolo->text();
+            paragrafi = g->txtGuida->toPlainText().split("\n\n");
             QTest::mouseClick(g->lnkWeb, Qt::LeftButton);
             g->btnChiudi->click();
         });
         QTest::mouseClick(w->imgGuida, Qt::LeftButton);
         QCOMPARE(shell.opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.filePath("Guida.pdf"))});
+        QCOMPARE(titolo, QString("Compilazione e stampa dei bollettini postali."));
+        // Seven paragraphs, each opening with its own words; the last is one sentence and no more.
+        QCOMPARE(paragrafi.size(), 7);
+        const char* const inizi[] = {
+            "I bollettini postali sono salvati in archivi annuali, per cui bisogna, per prima cosa, indicare un "
+            "anno solare e premere il pulsante Apri.",
+            "I bollettini supportati sono quelli della serie TD 123 Mod. CH 8 Bis con conto corrente fino a "
+            "dodici cifre emessi da Poste Italiane.",
+            "La compilazione dei bollettini è facilitata dalla possibilità di importare i dati dall'archivio "
+            "anagrafico messo a disposizione dal programma, che è studiato per",
+            "Quando l'esecutore ha provveduto ad effettuare il pagamento, bisogna richiamare la scheda del "
+            "bollettino, mettere il segno di spunta sulla casella Saldato e premere",
+            "Per cercare un bollettino in archivio bisogna servirsi del pulsante Trova.",
+            "In fase di stampa del bollettino postale sui modelli originali in bianco, il programma mette a "
+            "disposizione un semplice ambiente per l'impostazione dei margini di stampa",
+        };
+        for (int i = 0; i < 6; ++i)
+            QVERIFY2(paragrafi[i].startsWith(QString::fromUtf8(inizi[i])), qPrintable(paragrafi[i]));
+        QCOMPARE(paragrafi[6], QString::fromUtf8("Ciascun archivio annuale dei bollettini può essere esportato in "
+                                                 "un file di Microsoft Excel."));
     }
 
     // Both print commands print what the fields show, saved or not.

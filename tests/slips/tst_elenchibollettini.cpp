@@ -235,6 +235,34 @@ private slots:
         QVERIFY(msgs->shown.isEmpty());
     }
 
+    // The window system showing a list again (un-minimised, back from another desktop) is no new
+    // opening: the list is not read again, and the selection and the find text stay.
+    void listsFillOncePerOpening_data() {
+        QTest::addColumn<bool>("scadute");
+        QTest::newRow("unpaid") << false;
+        QTest::newRow("expired") << true;
+    }
+    void listsFillOncePerOpening() {
+        QFETCH(bool, scadute);
+        std::unique_ptr<FinestraElenco> d(scadute ? static_cast<FinestraElenco*>(new TfrmScadute(w, destino()))
+                                                  : new TfrmDaSaldare(w, destino()));
+        showActive(*d);
+        const QStringList before = ccps(d->elenco());
+        QTest::keyClicks(d->txtTrova, "rossi");
+        d->btnTrovaClick();
+        d->btnTrovaClick(); // the same key again: on to the second line
+        QCOMPARE(d->lstRecords->rigaSelezionata(), 1);
+        RecordFile<TSchedaBollettino>(archive()).append(due("050", "01/01/2024", "No"));
+
+        d->showMinimized();
+        d->showNormal();
+        QCOMPARE(ccps(d->elenco()), before);
+        QCOMPARE(d->lstRecords->rigaSelezionata(), 1);
+        QCOMPARE(d->txtTrova->text(), QString("rossi"));
+        d->btnTrovaClick(); // the key is still remembered: on to the third line
+        QCOMPARE(d->lstRecords->rigaSelezionata(), 2);
+    }
+
     void printTitles_data() {
         QTest::addColumn<int>("screen");
         QTest::addColumn<QString>("title");
