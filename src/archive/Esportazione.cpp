@@ -164,19 +164,6 @@ void CelleFoglio::riserva(qsizetype righe, qsizetype byteRiga) {
     m_testo.reserve(size_t(righe) * size_t(byteRiga));
 }
 
-void CelleFoglio::accoda(const CelleFoglio& altre) {
-    const auto base = quint32(m_testo.size());
-    m_testo.append(altre.m_testo);
-    m_fine.reserve(m_fine.size() + altre.m_fine.size());
-    for (quint32 fine : altre.m_fine) m_fine.push_back(base + fine);
-}
-
-qsizetype CelleFoglio::byteNonCambiati() const {
-    qsizetype n = qsizetype(m_testo.size());
-    for (auto i = m_cambiate.cbegin(); i != m_cambiate.cend(); ++i) n -= memorizzata(i.key()).size();
-    return n;
-}
-
 QString CelleFoglio::testo(qsizetype riga, int colonna) const {
     if (const QString* c = cambiata(riga, colonna)) return *c;
     return text::fromCp1252(memorizzata(riga, colonna));
@@ -369,16 +356,11 @@ template <class T> void leggi(const QString& archivio, QList<QStringList>& out, 
     out.reserve(out.size() + f.count());
     f.scan([&](qint64, const T& r) { out.append(celle(r)); });
 }
-// A large archive is read in two halves at once, and the second half's rows follow the first's.
 template <class T> void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
     constexpr qsizetype kByteRiga = 160;
     RecordFile<T> f(archivio, accesso);
-    const qint64 n = f.count();
-    out.riserva(out.righe() + n, kByteRiga);
-    CelleFoglio seconda(out.colonne());
-    seconda.riserva(n / 2 + 1, kByteRiga);
-    f.scanInHalves([&](int meta, qint64, const T& r) { (meta ? seconda : out).aggiungi(r); },
-                   [&] { out.accoda(seconda); });
+    out.riserva(out.righe() + f.count(), kByteRiga);
+    f.scan([&](qint64, const T& r) { out.aggiungi(r); });
 }
 } // namespace
 
@@ -397,15 +379,11 @@ void righeSchede(const QString& archivio, CelleFoglio& out, RecordFileBase::Acce
 
 namespace {
 // Writes the pieces `scrivi(emetti)` hands to `emetti(QByteArrayView)` through a temporary file renamed
-// over `path` once complete and on the disk. The disk starts taking each piece as soon as it is
-// written, so that the wait at the end is for the last pieces only.
-// `almeno`: how many bytes will be written at least, so that the file system can set aside room for
-// them at once.
-template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&& scrivi) {
+// over `path` once complete and on the disk.
+template <class Scrivi> qint64 salva(const QString& path, Scrivi&& scrivi) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    preallocate(f, almeno);
     qint64 scritti = 0;
     bool riuscito = true;
     scrivi([&](QByteArrayView t) {
@@ -416,7 +394,6 @@ template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&
             riuscito = n > 0;
             fatti += std::max<qint64>(n, 0);
         }
-        if (riuscito) startWriteBack(f, scritti, t.size());
         scritti += t.size();
     });
     QString why;
@@ -426,25 +403,17 @@ template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&
         f.cancelWriting();
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, why));
     }
-    const ReplacedFile vecchio(path);
     if (!f.commit()) throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
     return scritti;
 }
 } // namespace
 
 void scrivi(const QString& path, const QByteArray& bytes) {
-    // In pieces, so that the disk starts on the first while the next are handed over.
-    static constexpr qsizetype kPezzo = qsizetype(1) << 20;
-    salva(path, bytes.size(), [&bytes](auto&& emetti) {
-        for (qsizetype da = 0; da < bytes.size(); da += kPezzo)
-            emetti(QByteArrayView(bytes).sliced(da, std::min(kPezzo, bytes.size() - da)));
-    });
+    salva(path, [&bytes](auto&& emetti) { emetti(QByteArrayView(bytes)); });
 }
 
 qint64 scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
-    // Every row has its tags and a cell's tags for each column, the cells not changed their text.
-    const qint64 almeno = righe.righe() * (kTagRiga + foglio.colonne.size() * kTagCella) + righe.byteNonCambiati();
-    return salva(path, almeno, [&](auto&& emetti) { foglioXls(foglio, righe, emetti); });
+    return salva(path, [&](auto&& emetti) { foglioXls(foglio, righe, emetti); });
 }
 
 } // namespace esportazione

@@ -51,8 +51,6 @@ public:
     void aggiungi(const QStringList& celle);
     void aggiungiVuote(int n);
     void riserva(qsizetype righe, qsizetype byteRiga);
-    // The rows of `altre` (as many columns, no changed cell) after these.
-    void accoda(const CelleFoglio& altre);
 
     // A cell's text: as changed, or as the record gives it.
     QString testo(qsizetype riga, int colonna) const;
@@ -60,8 +58,6 @@ public:
     // The text as read (Windows-1252), and the changed text or null.
     QByteArrayView memorizzata(qsizetype riga, int colonna) const { return memorizzata(riga * m_colonne + colonna); }
     const QString* cambiata(qsizetype riga, int colonna) const;
-    // How many bytes the stored texts of the cells not changed hold together.
-    qsizetype byteNonCambiati() const;
 
 private:
     QByteArrayView memorizzata(qsizetype k) const {

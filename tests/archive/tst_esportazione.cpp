@@ -181,53 +181,6 @@ private slots:
         QCOMPARE(f.readAll(), attesi);
     }
 
-    // A large archive is read in two halves at once: its cells come in file order, each record's
-    // own, the same as read one record at a time, after any rows already there.
-    void largeArchive_data() {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<bool>("registry");
-        QTest::newRow("slips, odd count") << 20001 << false;
-        QTest::newRow("slips, just too few to split") << 8191 << false;
-        QTest::newRow("cards") << 9000 << true;
-    }
-    void largeArchive() {
-        QFETCH(int, records);
-        QFETCH(bool, registry);
-        const QString path = m_dir.filePath(registry ? "grande.pro" : "grande.bol");
-        QFile::remove(path);
-        {
-            QList<TSchedaBollettino> slips;
-            QList<TSchedaAnagrafica> cards;
-            for (int i = 0; i < records; ++i) {
-                const QString n = QString::number(i);
-                if (registry)
-                    cards << record<TSchedaAnagrafica>({{"Esecutore", "SOCIO " + n}, {"Note", n + " & <" + n + ">"}});
-                else
-                    slips << record<TSchedaBollettino>({{"Intero", n + ",00"}, {"Note", "  " + n + " & <x>"},
-                                                        {"Esecutore", i % 3 ? "ROSSI" : ""}});
-            }
-            if (registry) RecordFile<TSchedaAnagrafica>(path).appendAll(cards.constData(), cards.size());
-            else RecordFile<TSchedaBollettino>(path).appendAll(slips.constData(), slips.size());
-        }
-        const Foglio& foglio = registry ? esportazione::foglioSchede() : esportazione::foglioBollettini();
-        CelleFoglio celle(int(foglio.colonne.size()));
-        celle.aggiungi(QStringList{"prima"});
-        QList<QStringList> testi{{"prima"}};
-        if (registry) {
-            esportazione::righeSchede(path, celle);
-            esportazione::righeSchede(path, testi);
-        } else {
-            esportazione::righeBollettini(path, celle);
-            esportazione::righeBollettini(path, testi);
-        }
-        QCOMPARE(celle.righe(), qsizetype(records) + 1);
-        QCOMPARE(testi.size(), qsizetype(records) + 1);
-        const int nota = registry ? 24 : 13;
-        for (qsizetype i : {qsizetype(0), qsizetype(1), qsizetype(records / 2), qsizetype(records / 2 + 1), qsizetype(records)})
-            QCOMPARE(celle.testo(i, nota), testi[i].value(nota));
-        QCOMPARE(esportazione::xls(foglio, celle), comePrima(foglio, testi));
-    }
-
     // Rows the grid padded (empty archive) give empty cells; a short row is filled up to the columns.
     void emptyRows() {
         const QList<QStringList> vuote(10, QStringList(15));
