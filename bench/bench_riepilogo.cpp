@@ -105,8 +105,8 @@ BENCHMARK(ExportSlips)->Unit(benchmark::kMillisecond);
 void CellsOfTheGrid(benchmark::State& state) {
     archivio();
     for (auto _ : state) {
-        CelleFoglio celle(int(esportazione::foglioBollettini().colonne.size()));
-        esportazione::righeBollettini(archivio(), celle);
+        CelleFoglio celle(esportazione::foglioBollettini());
+        esportazione::leggi(archivio(), celle);
         state.counters["rows"] = double(celle.righe());
     }
 }
@@ -119,9 +119,9 @@ void RawWriteOfTheWorksheet(benchmark::State& state) {
     const QString path = cartella().filePath(QStringLiteral("raw.xls"));
     QByteArray bytes;
     {
-        CelleFoglio celle(int(esportazione::foglioBollettini().colonne.size()));
-        esportazione::righeBollettini(archivio(), celle);
-        bytes = esportazione::xls(esportazione::foglioBollettini(), celle);
+        CelleFoglio celle(esportazione::foglioBollettini());
+        esportazione::leggi(archivio(), celle);
+        bytes = esportazione::xls(celle);
     }
     for (auto _ : state) esportazione::scrivi(path, bytes);
     state.counters["MB"] = double(bytes.size()) / 1e6;
