@@ -48,7 +48,7 @@ struct Foglio {
     QString nome;     // the worksheet's name
     QString nomeFile; // the file in the program folder
     QList<ColonnaFoglio> colonne;
-    qsizetype record; // the size of the archive's records
+    qsizetype dimensioneRecord; // in bytes, of the archive's records
     // Appends the row of every record of the archive, in file order. Throws ArchiveError; the rows
     // read until then stay.
     void (*leggi)(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso);
@@ -70,7 +70,7 @@ public:
     // One row: the cells of `record`, one of the sheet's archive, each read as its column says.
     template <class T> void aggiungi(const T& record) {
         static_assert(std::is_trivially_copyable_v<T>);
-        if (qsizetype(sizeof(T)) != m_foglio->record) throw std::logic_error("a record of another archive");
+        if (qsizetype(sizeof(T)) != m_foglio->dimensioneRecord) throw std::logic_error("a record of another archive");
         aggiungiRecord(reinterpret_cast<const char*>(&record));
     }
     void aggiungiVuote(int n);
