@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTableView>
-#include <QThread>
 #include <QToolButton>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -79,14 +78,6 @@ void Summary(benchmark::State& state) {
 }
 BENCHMARK(Summary)->Args({1, 12})->Args({0, 1})->Args({0, 12})->Unit(benchmark::kMillisecond);
 
-// Between two exports, untimed: the file an export replaced is given back to the disk after the
-// export ends, as the user goes on; a user's next export finds that done, and so does the next run.
-void settle(benchmark::State& state) {
-    state.PauseTiming();
-    QThread::msleep(100);
-    state.ResumeTiming();
-}
-
 // From opening the screen to the grid shown and the worksheet written; closing the screen comes
 // after, untimed.
 void ExportSlips(benchmark::State& state) {
@@ -105,18 +96,17 @@ void ExportSlips(benchmark::State& state) {
         state.counters["MB"] = double(QFileInfo(w->percorsoFile()).size()) / 1e6;
         w.reset();
         state.ResumeTiming();
-        settle(state);
     }
 }
 BENCHMARK(ExportSlips)->Unit(benchmark::kMillisecond);
 
-// What filling the grid's cells costs alone: the archive read, in two halves at once, into the
-// cells the grid shows and the worksheet is written from.
+// What filling the grid's cells costs alone: the archive read into the cells the grid shows and the
+// worksheet is written from.
 void CellsOfTheGrid(benchmark::State& state) {
     archivio();
     for (auto _ : state) {
-        CelleFoglio celle(int(esportazione::foglioBollettini().colonne.size()));
-        esportazione::righeBollettini(archivio(), celle);
+        CelleFoglio celle(esportazione::foglioBollettini());
+        esportazione::leggi(archivio(), celle);
         state.counters["rows"] = double(celle.righe());
     }
 }
@@ -129,14 +119,11 @@ void RawWriteOfTheWorksheet(benchmark::State& state) {
     const QString path = cartella().filePath(QStringLiteral("raw.xls"));
     QByteArray bytes;
     {
-        CelleFoglio celle(int(esportazione::foglioBollettini().colonne.size()));
-        esportazione::righeBollettini(archivio(), celle);
-        bytes = esportazione::xls(esportazione::foglioBollettini(), celle);
+        CelleFoglio celle(esportazione::foglioBollettini());
+        esportazione::leggi(archivio(), celle);
+        bytes = esportazione::xls(celle);
     }
-    for (auto _ : state) {
-        esportazione::scrivi(path, bytes);
-        settle(state);
-    }
+    for (auto _ : state) esportazione::scrivi(path, bytes);
     state.counters["MB"] = double(bytes.size()) / 1e6;
 }
 BENCHMARK(RawWriteOfTheWorksheet)->Unit(benchmark::kMillisecond);

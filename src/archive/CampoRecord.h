@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Text.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
@@ -15,7 +17,10 @@ struct CampoRecord {
     // byte read as the whole field.
     QString leggi(const char* record) const;
     // The same text as stored (Windows-1252), trimmed.
-    QByteArrayView bytes(const char* record) const;
+    QByteArrayView bytes(const char* record) const {
+        const int len = static_cast<unsigned char>(record[offset]);
+        return text::bytes::trimmed(QByteArrayView(record + offset + 1, len < capacity ? len : capacity));
+    }
 };
 
 // The field named `name` of Record, or nothing when Record has no such field.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FiltriTesto.h"
+#include "RadixOrder.h"
 #include "RecordFile.h"
 #include "Text.h"
 
@@ -29,12 +30,12 @@ struct VoceElenco {
     qint64 daCaricare = 0;
 };
 
-// The lines of a result list, in the order every list shows them: ascending by their whole text,
-// only the letters A-Z compared without regard to case. Filling appends; ordina() sorts once.
-// The lines are kept as the records hold their text, Windows-1252, in large blocks that are never
-// moved once written, and decoded only when a line is asked for: a list of 100 000 lines is filled
-// and sorted in about twice the time it takes to read the archive.
-class Elenco {
+// The lines of a result list, in the order every list shows them (RadixOrder): ascending by their
+// whole text, only the letters A-Z compared without regard to case. Filling appends; ordina() sorts
+// once. The lines are kept as the records hold their text, Windows-1252, in large blocks that are
+// never moved once written, and decoded only when a line is asked for: a list of 100 000 lines is
+// filled and sorted in about twice the time it takes to read the archive.
+class Elenco : private RadixOrder::Lines {
 public:
     // A line that scrivi(std::string&) appends, in Windows-1252, to the text it is given: the line
     // builders of RigheElenco.h write straight into the list.
@@ -54,8 +55,6 @@ public:
     // record that gave the same line.
     void ordina();
     void svuota() { *this = Elenco(); }
-    // The lines of `altro`, not yet sorted, after these: as if they had been added here.
-    void accoda(Elenco&& altro);
     // Room for `n` lines, when the filling knows how many there can be at most.
     void riserva(qsizetype n);
 
@@ -69,18 +68,8 @@ public:
 private:
     struct Voce {
         qint32 blocco, inizio, lunghezza; // where its text is
-        qint32 comune; // the common beginning its key was taken after
         qint64 posizione;
     };
-    // A line's place in the sort: the bytes after the beginning all lines share, as ranks
-    // (text::bytes::ranksAZ), big-endian, rank 0 past the end of a short line. Most comparisons end
-    // here, without reaching the text.
-    struct Chiave {
-        quint64 alta;  // ranks of the first 8 bytes
-        quint32 bassa; // and of the next 4
-        qint32 voce;
-    };
-    static constexpr int kChiave = 12;
     // Lines go into a block until it holds this much; one that outgrows its block's room makes
     // it grow, which moves no line, as lines are found by their offset.
     static constexpr size_t kBlocco = size_t(1) << 20;
@@ -89,21 +78,15 @@ private:
     QByteArrayView testo(const Voce& v) const {
         return QByteArrayView(m_blocchi[size_t(v.blocco)]->data() + v.inizio, v.lunghezza);
     }
-    Chiave chiave(qsizetype i, qsizetype inizio) const; // of line i, from byte `inizio` on
-    static void ordinaChiavi(std::vector<Chiave>& chiavi);
-    void ordinaCorse(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio);
-    void ordinaUguali(std::vector<Chiave>& chiavi, qsizetype da, qsizetype a, qsizetype inizio);
-    void segnaUguali(const std::vector<Chiave>& chiavi, qsizetype da, qsizetype a);
+    QByteArrayView line(qsizetype i) const override { return testo(m_voci.at(i)); }
+    void segnaUguali(qsizetype da, qsizetype a);
     qint64 daCaricare(qsizetype i) const { return m_daCaricare.value(i, m_voci.at(i).posizione); }
 
     // The text of the lines. A copy of the list shares the blocks: they are only ever appended to,
     // and each list reads only the lines it holds.
     std::vector<std::shared_ptr<std::string>> m_blocchi;
     QList<Voce> m_voci;
-    // The keys, made as the lines come while they are at hand; until ordina(), when m_voci has
-    // been sorted, there is one for each line.
-    std::vector<Chiave> m_chiavi;
-    qsizetype m_comune = -1; // how many bytes every line begins with, A-Z folded (-1: no line yet)
+    RadixOrder m_ordine;
     QHash<qsizetype, qint64> m_daCaricare; // by line, where several records gave the same line
 };
 

@@ -1,23 +1,20 @@
 #include "Esportazione.h"
 
+#include "FileSync.h"
 #include "RecordFile.h"
 #include "SchedaAnagrafica.h"
 #include "SchedaBollettino.h"
-#include "FileSync.h"
 #include "Text.h"
 
-#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
 #include <algorithm>
 #include <cstring>
-#include <QSaveFile>
+#include <initializer_list>
 
 namespace esportazione {
 
 namespace {
-
-ColonnaFoglio col(const char* griglia, int lg, const char* titolo, int l, bool mod = false) {
-    return {QString::fromUtf8(griglia), lg, QString::fromUtf8(titolo), l, mod};
-}
 
 // A data row's tags and a data cell's.
 constexpr QByteArrayView kApriRiga = "<tr>";
@@ -30,21 +27,6 @@ constexpr qsizetype kTagCella = kApriCella.size() + kChiudiCella.size();
 const QByteArray kApertura = QByteArrayLiteral(
     "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
     "xmlns=\"http://www.w3.org/TR/REC-html40\">");
-
-// "<", ">" and "&" would end the cell or start a tag in the spreadsheet's reader.
-QString escape(const QString& s) {
-    QString out;
-    out.reserve(s.size());
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '<': out += QLatin1String("&lt;"); break;
-        case '>': out += QLatin1String("&gt;"); break;
-        case '&': out += QLatin1String("&amp;"); break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 QString csvCell(const QString& s) {
     if (!s.contains(QLatin1Char(',')) && !s.contains(QLatin1Char('"')) && !s.contains(QLatin1Char('\n')) &&
@@ -61,100 +43,112 @@ QByteArray csvHeader(const Foglio& f) {
     return t.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
+// The cells a column is read from: one field of the record, a fixed text, or pieces joined.
+template <class T, int N> LetturaCella campo(ShortString<N> T::*membro) {
+    static const T forma{};
+    const auto* base = reinterpret_cast<const char*>(&forma);
+    return {{{CampoRecord{int(reinterpret_cast<const char*>(&(forma.*membro)) - base), N}, {}}}};
+}
+LetturaCella fisso(QByteArrayView testo) { return {{{CampoRecord{}, testo}}}; }
+LetturaCella unite(char tra, std::initializer_list<LetturaCella> parti) {
+    LetturaCella l{{}, tra};
+    for (const LetturaCella& p : parti) l.pezzi += p.pezzi;
+    return l;
+}
+
+ColonnaFoglio col(const char* griglia, int lg, const char* titolo, int l, LetturaCella cella, bool mod = false) {
+    return {QString::fromUtf8(griglia), lg, QString::fromUtf8(titolo), l, mod, std::move(cella)};
+}
+
+template <class T> void leggiArchivio(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    constexpr qsizetype kByteRiga = 160;
+    RecordFile<T> f(archivio, accesso);
+    out.riserva(out.righe() + f.count(), kByteRiga);
+    f.scan([&](qint64, const T& r) { out.aggiungi(r); });
+}
+
+template <class T> Foglio foglio(const char* nome, const char* nomeFile, QList<ColonnaFoglio> colonne) {
+    return {QString::fromUtf8(nome), QString::fromUtf8(nomeFile), std::move(colonne), qsizetype(sizeof(T)),
+            leggiArchivio<T>};
+}
+
 } // namespace
 
 const Foglio& foglioBollettini() {
-    static const Foglio f{
-        QStringLiteral("Riepilogo annuale versamenti"),
-        QStringLiteral("Riepilogo_Annuale_Versamenti.xls"),
+    using S = TSchedaBollettino;
+    static const Foglio f = foglio<S>(
+        "Riepilogo annuale versamenti", "Riepilogo_Annuale_Versamenti.xls",
         {
-            col("Importo versato", 160, "Importo versato", 250),
-            col("C/C Postale n.", 150, "C/C Postale n.", 200),
-            col("Cognome e nome Intestatario", 250, "Cognome e nome Intestatario", 250),
-            col("Indirizzo", 250, "Indirizzo", 250),
-            col("Causale (rigo 1)", 300, "Causale (rigo 1)", 300),
-            col("Causale (rigo 2)", 300, "Causale (rigo 2)", 300),
-            col("Cognome e nome Esecutore", 250, "Cognome e nome Esecutore", 250),
-            col("Indirizzo di residenza", 250, "Indirizzo di residenza", 250),
-            col("CAP", 100, "CAP", 120),
-            col("Comune di residenza", 250, "Comune di residenza", 250, true),
-            col("Data scadenza", 120, "Data scadenza", 150),
-            col("Data versamento", 120, "Data versamento", 150),
-            col("Estremi timbro postale", 250, "Estremi timbro postale", 250),
-            col("Note", 350, "Note", 350, true),
-            col("Saldato", 100, "Saldato", 100, true),
-        }};
+            // The euro sign (0x80 in Windows-1252), then the amount.
+            col("Importo versato", 160, "Importo versato", 250, unite(' ', {fisso("\x80"), campo(&S::Intero)})),
+            col("C/C Postale n.", 150, "C/C Postale n.", 200, campo(&S::CCP)),
+            col("Cognome e nome Intestatario", 250, "Cognome e nome Intestatario", 250, campo(&S::Intestatario)),
+            col("Indirizzo", 250, "Indirizzo", 250, campo(&S::IndirizzoInt)),
+            col("Causale (rigo 1)", 300, "Causale (rigo 1)", 300, campo(&S::Causale01)),
+            col("Causale (rigo 2)", 300, "Causale (rigo 2)", 300, campo(&S::Causale02)),
+            col("Cognome e nome Esecutore", 250, "Cognome e nome Esecutore", 250, campo(&S::Esecutore)),
+            col("Indirizzo di residenza", 250, "Indirizzo di residenza", 250, campo(&S::IndirizzoRes)),
+            col("CAP", 100, "CAP", 120, campo(&S::CapRes)),
+            col("Comune di residenza", 250, "Comune di residenza", 250, campo(&S::ComuneRes), true),
+            col("Data scadenza", 120, "Data scadenza", 150, campo(&S::DataScade)),
+            col("Data versamento", 120, "Data versamento", 150, campo(&S::DataPaga)),
+            col("Estremi timbro postale", 250, "Estremi timbro postale", 250, campo(&S::Timbro)),
+            col("Note", 350, "Note", 350, campo(&S::Note), true),
+            col("Saldato", 100, "Saldato", 100, campo(&S::Saldato), true),
+        });
     return f;
 }
 
 const Foglio& foglioSchede() {
-    static const Foglio f{
-        QStringLiteral("Beneficiari ed Esecutori"),
-        QStringLiteral("Esecutori.xls"),
+    using A = TSchedaAnagrafica;
+    static const Foglio f = foglio<A>(
+        "Beneficiari ed Esecutori", "Esecutori.xls",
         {
-            col("Cognome e nome", 250, "Cognome e nome Esecutore", 250),
-            col("Data di nascita", 120, "Data di nascita", 200),
-            col("Comune / Stato estero di nascita", 250, "Comune di nascita", 250),
-            col("Sesso", 60, "Sesso", 100),
-            col("Recapito tel. preferenziale", 200, "Recapito tel. preferenziale", 250),
-            col("Indirizzo di residenza", 250, "Indirizzo di residenza", 300),
-            col("Comune di residenza", 250, "Comune di residenza", 250, true),
-            col("CAP", 100, "CAP", 150),
-            col("Categoria di appartenenza", 250, "Categoria di appartenenza", 250),
-            col("Tel. casa", 200, "Tel. casa", 250),
-            col("Tel. ufficio", 200, "Tel. ufficio", 250),
-            col("Tel. cellulare", 200, "Tel. cellulare", 250),
-            col("Fax", 200, "Fax", 250),
-            col("E-mail", 250, "E-mail", 250),
-            col("Codice fiscale", 150, "Codice fiscale", 250),
-            col("Partita IVA", 150, "Partita IVA", 250, true),
-            col("Carta di credito n.", 250, "Carta di credito n.", 300),
-            col("Scadenza", 160, "Scadenza", 150, true),
-            col("IBAN", 250, "IBAN", 300, true),
-            col("Numero documento", 250, "Numero documento", 250, true),
-            col("Ente di rilascio", 250, "Ente di rilascio", 250, true),
-            col("Data di rilascio", 150, "Data di rilascio", 250, true),
-            col("C/C Postale n.", 120, "C/C Postale n.", 200),
-            col("Causale", 300, "Causale", 300, true),
-            col("Note", 350, "Note", 300, true),
-        }};
+            col("Cognome e nome", 250, "Cognome e nome Esecutore", 250, campo(&A::Esecutore)),
+            col("Data di nascita", 120, "Data di nascita", 200, unite('/', {campo(&A::GG), campo(&A::MM), campo(&A::AA)})),
+            col("Comune / Stato estero di nascita", 250, "Comune di nascita", 250,
+                unite(' ', {campo(&A::ComuneNasc), campo(&A::ProvNasc)})),
+            col("Sesso", 60, "Sesso", 100, campo(&A::Sesso)),
+            col("Recapito tel. preferenziale", 200, "Recapito tel. preferenziale", 250, campo(&A::Recapito)),
+            col("Indirizzo di residenza", 250, "Indirizzo di residenza", 300, campo(&A::IndirizzoRes)),
+            col("Comune di residenza", 250, "Comune di residenza", 250, unite(' ', {campo(&A::ComuneRes), campo(&A::ProvRes)}),
+                true),
+            col("CAP", 100, "CAP", 150, campo(&A::CapRes)),
+            col("Categoria di appartenenza", 250, "Categoria di appartenenza", 250, campo(&A::Categoria)),
+            col("Tel. casa", 200, "Tel. casa", 250, campo(&A::TelCasa)),
+            col("Tel. ufficio", 200, "Tel. ufficio", 250, campo(&A::TelUff)),
+            col("Tel. cellulare", 200, "Tel. cellulare", 250, campo(&A::TelCel)),
+            col("Fax", 200, "Fax", 250, campo(&A::Fax)),
+            col("E-mail", 250, "E-mail", 250, campo(&A::Email)),
+            col("Codice fiscale", 150, "Codice fiscale", 250, campo(&A::CodFisc)),
+            col("Partita IVA", 150, "Partita IVA", 250, campo(&A::PartitaIva), true),
+            col("Carta di credito n.", 250, "Carta di credito n.", 300, campo(&A::Carta)),
+            col("Scadenza", 160, "Scadenza", 150, campo(&A::ScadeCarta), true),
+            col("IBAN", 250, "IBAN", 300, campo(&A::Iban), true),
+            col("Numero documento", 250, "Numero documento", 250, campo(&A::NumDoc), true),
+            col("Ente di rilascio", 250, "Ente di rilascio", 250, campo(&A::EnteRil), true),
+            col("Data di rilascio", 150, "Data di rilascio", 250, campo(&A::DataRil), true),
+            col("C/C Postale n.", 120, "C/C Postale n.", 200, campo(&A::CCP)),
+            col("Causale", 300, "Causale", 300, campo(&A::Causale01), true),
+            col("Note", 350, "Note", 300, campo(&A::Note), true),
+        });
     return f;
 }
 
 } // namespace esportazione
 
-void CelleFoglio::cella(QByteArrayView a, QByteArrayView b) {
-    pezzo(a);
-    if (!a.isEmpty() && !b.isEmpty()) pezzo(" ");
-    cella(b);
-}
-
-void CelleFoglio::aggiungi(const TSchedaBollettino& r) {
-    const QByteArrayView intero = r.Intero.bytes();
-    pezzo(intero.isEmpty() ? QByteArrayView("\x80") : QByteArrayView("\x80 ")); // €, then the amount
-    cella(intero);
-    for (QByteArrayView t : {r.CCP.bytes(), r.Intestatario.bytes(), r.IndirizzoInt.bytes(), r.Causale01.bytes(),
-                             r.Causale02.bytes(), r.Esecutore.bytes(), r.IndirizzoRes.bytes(), r.CapRes.bytes(),
-                             r.ComuneRes.bytes(), r.DataScade.bytes(), r.DataPaga.bytes(), r.Timbro.bytes(),
-                             r.Note.bytes(), r.Saldato.bytes()})
-        cella(t);
-}
-
-void CelleFoglio::aggiungi(const TSchedaAnagrafica& r) {
-    cella(r.Esecutore.bytes());
-    pezzo(r.GG.bytes()), pezzo("/"), pezzo(r.MM.bytes()), pezzo("/"), cella(r.AA.bytes());
-    cella(r.ComuneNasc.bytes(), r.ProvNasc.bytes());
-    for (QByteArrayView t : {r.Sesso.bytes(), r.Recapito.bytes(), r.IndirizzoRes.bytes()}) cella(t);
-    cella(r.ComuneRes.bytes(), r.ProvRes.bytes());
-    for (QByteArrayView t : {r.CapRes.bytes(), r.Categoria.bytes(), r.TelCasa.bytes(), r.TelUff.bytes(), r.TelCel.bytes(),
-                             r.Fax.bytes(), r.Email.bytes(), r.CodFisc.bytes(), r.PartitaIva.bytes(), r.Carta.bytes(),
-                             r.ScadeCarta.bytes(), r.Iban.bytes(), r.NumDoc.bytes(), r.EnteRil.bytes(), r.DataRil.bytes(),
-                             r.CCP.bytes(), r.Causale01.bytes(), r.Note.bytes()})
-        cella(t);
-}
-
-void CelleFoglio::aggiungi(const QStringList& celle) {
-    for (int i = 0; i < m_colonne; ++i) cella(i < celle.size() ? text::toCp1252(text::trimmed(celle[i])) : QByteArray());
+void CelleFoglio::aggiungiRecord(const char* record) {
+    for (const ColonnaFoglio& c : m_foglio->colonne) {
+        const LetturaCella& l = c.cella;
+        const size_t inizio = m_testo.size();
+        for (qsizetype i = 0; i < l.pezzi.size(); ++i) {
+            const LetturaCella::Pezzo& p = l.pezzi[i];
+            const QByteArrayView t = p.campo.capacity ? p.campo.bytes(record) : p.fisso;
+            if (i > 0 && (l.tra != ' ' || (m_testo.size() > inizio && !t.isEmpty()))) m_testo.push_back(l.tra);
+            m_testo.append(t.data(), size_t(t.size()));
+        }
+        m_fine.push_back(quint32(m_testo.size()));
+    }
 }
 
 void CelleFoglio::aggiungiVuote(int n) { m_fine.resize(m_fine.size() + size_t(n) * size_t(m_colonne), quint32(m_testo.size())); }
@@ -162,19 +156,6 @@ void CelleFoglio::aggiungiVuote(int n) { m_fine.resize(m_fine.size() + size_t(n)
 void CelleFoglio::riserva(qsizetype righe, qsizetype byteRiga) {
     m_fine.reserve(size_t(righe) * size_t(m_colonne));
     m_testo.reserve(size_t(righe) * size_t(byteRiga));
-}
-
-void CelleFoglio::accoda(const CelleFoglio& altre) {
-    const auto base = quint32(m_testo.size());
-    m_testo.append(altre.m_testo);
-    m_fine.reserve(m_fine.size() + altre.m_fine.size());
-    for (quint32 fine : altre.m_fine) m_fine.push_back(base + fine);
-}
-
-qsizetype CelleFoglio::byteNonCambiati() const {
-    qsizetype n = qsizetype(m_testo.size());
-    for (auto i = m_cambiate.cbegin(); i != m_cambiate.cend(); ++i) n -= memorizzata(i.key()).size();
-    return n;
 }
 
 QString CelleFoglio::testo(qsizetype riga, int colonna) const {
@@ -194,58 +175,12 @@ const QString* CelleFoglio::cambiata(qsizetype riga, int colonna) const {
 
 namespace esportazione {
 
-QStringList celle(const TSchedaBollettino& r) {
-    return {text::trimmed(QStringLiteral("\u20ac ") + r.Intero.get()),
-            r.CCP.get(),
-            r.Intestatario.get(),
-            r.IndirizzoInt.get(),
-            r.Causale01.get(),
-            r.Causale02.get(),
-            r.Esecutore.get(),
-            r.IndirizzoRes.get(),
-            r.CapRes.get(),
-            r.ComuneRes.get(),
-            r.DataScade.get(),
-            r.DataPaga.get(),
-            r.Timbro.get(),
-            r.Note.get(),
-            r.Saldato.get()};
-}
-
-QStringList celle(const TSchedaAnagrafica& r) {
-    const QString blank = QStringLiteral(" ");
-    return {r.Esecutore.get(),
-            r.GG.get() + QLatin1Char('/') + r.MM.get() + QLatin1Char('/') + r.AA.get(),
-            text::trimmed(r.ComuneNasc.get() + blank + r.ProvNasc.get()),
-            r.Sesso.get(),
-            r.Recapito.get(),
-            r.IndirizzoRes.get(),
-            text::trimmed(r.ComuneRes.get() + blank + r.ProvRes.get()),
-            r.CapRes.get(),
-            r.Categoria.get(),
-            r.TelCasa.get(),
-            r.TelUff.get(),
-            r.TelCel.get(),
-            r.Fax.get(),
-            r.Email.get(),
-            r.CodFisc.get(),
-            r.PartitaIva.get(),
-            r.Carta.get(),
-            r.ScadeCarta.get(),
-            r.Iban.get(),
-            r.NumDoc.get(),
-            r.EnteRil.get(),
-            r.DataRil.get(),
-            r.CCP.get(),
-            r.Causale01.get(),
-            r.Note.get()};
-}
-
 namespace {
 
 // The worksheet, a piece at a time, to `emetti(QByteArrayView)`: its head, then the rows written
 // straight from the stored bytes into a buffer that is handed on whenever it fills.
-template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& righe, Emetti&& emetti) {
+template <class Emetti> void foglioXls(const CelleFoglio& righe, Emetti&& emetti) {
+    const Foglio& foglio = righe.foglio();
     QString s = QStringLiteral("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
                                "<!--[if gte mso 9]><xml><x:ExcelWorkbook><x:ExcelWorksheets><x:ExcelWorksheet><x:Name>");
     s += foglio.nome;
@@ -309,14 +244,12 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
     const int colonne = int(foglio.colonne.size());
     for (qsizetype r = 0; r < righe.righe(); ++r) {
         qsizetype lunghezza = 0;
-        for (int c = 0; c < colonne && c < righe.colonne(); ++c) lunghezza += righe.memorizzata(r, c).size();
+        for (int c = 0; c < colonne; ++c) lunghezza += righe.memorizzata(r, c).size();
         const qsizetype riga = kTagRiga + colonne * kTagCella + kMassimo * lunghezza;
         spazio(riga);
         metti(kApriRiga);
         for (int c = 0; c < colonne; ++c) {
-            if (c >= righe.colonne()) {
-                metti(kApriCella), metti(kChiudiCella);
-            } else if (const QString* cambiata = righe.cambiata(r, c)) {
+            if (const QString* cambiata = righe.cambiata(r, c)) {
                 const QByteArray t = text::toCp1252(text::trimmed(*cambiata));
                 spazio(kTagCella + kMassimo * t.size() + riga);
                 cella(t);
@@ -333,24 +266,26 @@ template <class Emetti> void foglioXls(const Foglio& foglio, const CelleFoglio& 
 
 } // namespace
 
-QByteArray xls(const Foglio& foglio, const CelleFoglio& righe) {
+QString nomeFile(const Foglio& foglio, Formato formato) {
+    if (formato == Formato::Xls) return foglio.nomeFile;
+    return foglio.nomeFile.left(foglio.nomeFile.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".csv");
+}
+
+void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
+    out.foglio().leggi(archivio, out, accesso);
+}
+
+QByteArray xls(const CelleFoglio& righe) {
     QByteArray out;
-    foglioXls(foglio, righe, [&out](QByteArrayView t) { out.append(t); });
+    foglioXls(righe, [&out](QByteArrayView t) { out.append(t); });
     return out;
 }
 
-QByteArray xls(const Foglio& foglio, const QList<QStringList>& righe) {
-    CelleFoglio celle(int(foglio.colonne.size()));
-    for (const QStringList& r : righe) celle.aggiungi(r);
-    return xls(foglio, celle);
-}
-
-QByteArray csv(const Foglio& foglio, const QList<QStringList>& righe) {
-    QByteArray out = csvHeader(foglio);
-    for (const QStringList& riga : righe) {
+QByteArray csv(const CelleFoglio& righe) {
+    QByteArray out = csvHeader(righe.foglio());
+    for (qsizetype r = 0; r < righe.righe(); ++r) {
         QStringList t;
-        for (qsizetype i = 0; i < foglio.colonne.size(); ++i)
-            t << csvCell(i < riga.size() ? text::trimmed(riga[i]) : QString());
+        for (int c = 0; c < righe.colonne(); ++c) t << csvCell(text::trimmed(righe.testo(r, c)));
         out += t.join(QLatin1Char(',')).toUtf8() + "\r\n";
     }
     return out;
@@ -364,48 +299,12 @@ bool propria(const QByteArray& head) {
 }
 
 namespace {
-template <class T> void leggi(const QString& archivio, QList<QStringList>& out, RecordFileBase::Access accesso) {
-    RecordFile<T> f(archivio, accesso);
-    out.reserve(out.size() + f.count());
-    f.scan([&](qint64, const T& r) { out.append(celle(r)); });
-}
-// A large archive is read in two halves at once, and the second half's rows follow the first's.
-template <class T> void leggi(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
-    constexpr qsizetype kByteRiga = 160;
-    RecordFile<T> f(archivio, accesso);
-    const qint64 n = f.count();
-    out.riserva(out.righe() + n, kByteRiga);
-    CelleFoglio seconda(out.colonne());
-    seconda.riserva(n / 2 + 1, kByteRiga);
-    f.scanInHalves([&](int meta, qint64, const T& r) { (meta ? seconda : out).aggiungi(r); },
-                   [&] { out.accoda(seconda); });
-}
-} // namespace
-
-void righeBollettini(const QString& archivio, QList<QStringList>& out, RecordFileBase::Access accesso) {
-    leggi<TSchedaBollettino>(archivio, out, accesso);
-}
-void righeSchede(const QString& archivio, QList<QStringList>& out, RecordFileBase::Access accesso) {
-    leggi<TSchedaAnagrafica>(archivio, out, accesso);
-}
-void righeBollettini(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
-    leggi<TSchedaBollettino>(archivio, out, accesso);
-}
-void righeSchede(const QString& archivio, CelleFoglio& out, RecordFileBase::Access accesso) {
-    leggi<TSchedaAnagrafica>(archivio, out, accesso);
-}
-
-namespace {
 // Writes the pieces `scrivi(emetti)` hands to `emetti(QByteArrayView)` through a temporary file renamed
-// over `path` once complete and on the disk. The disk starts taking each piece as soon as it is
-// written, so that the wait at the end is for the last pieces only.
-// `almeno`: how many bytes will be written at least, so that the file system can set aside room for
-// them at once.
-template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&& scrivi) {
+// over `path` once complete and on the disk.
+template <class Scrivi> qint64 salva(const QString& path, Scrivi&& scrivi) {
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    preallocate(f, almeno);
     qint64 scritti = 0;
     bool riuscito = true;
     scrivi([&](QByteArrayView t) {
@@ -416,7 +315,6 @@ template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&
             riuscito = n > 0;
             fatti += std::max<qint64>(n, 0);
         }
-        if (riuscito) startWriteBack(f, scritti, t.size());
         scritti += t.size();
     });
     QString why;
@@ -426,25 +324,24 @@ template <class Scrivi> qint64 salva(const QString& path, qint64 almeno, Scrivi&
         f.cancelWriting();
         throw ArchiveError(QStringLiteral("%1: %2").arg(path, why));
     }
-    const ReplacedFile vecchio(path);
     if (!f.commit()) throw ArchiveError(QStringLiteral("%1: %2").arg(path, f.errorString()));
     return scritti;
 }
 } // namespace
 
 void scrivi(const QString& path, const QByteArray& bytes) {
-    // In pieces, so that the disk starts on the first while the next are handed over.
-    static constexpr qsizetype kPezzo = qsizetype(1) << 20;
-    salva(path, bytes.size(), [&bytes](auto&& emetti) {
-        for (qsizetype da = 0; da < bytes.size(); da += kPezzo)
-            emetti(QByteArrayView(bytes).sliced(da, std::min(kPezzo, bytes.size() - da)));
-    });
+    salva(path, [&bytes](auto&& emetti) { emetti(QByteArrayView(bytes)); });
 }
 
-qint64 scriviXls(const QString& path, const Foglio& foglio, const CelleFoglio& righe) {
-    // Every row has its tags and a cell's tags for each column, the cells not changed their text.
-    const qint64 almeno = righe.righe() * (kTagRiga + foglio.colonne.size() * kTagCella) + righe.byteNonCambiati();
-    return salva(path, almeno, [&](auto&& emetti) { foglioXls(foglio, righe, emetti); });
+qint64 scrivi(const QString& path, const CelleFoglio& righe, Formato formato) {
+    if (formato == Formato::Csv) {
+        const QByteArray testo = csv(righe);
+        return salva(path, [&testo](auto&& emetti) { emetti(QByteArrayView(testo)); });
+    }
+    if (!righe.isEmpty()) return salva(path, [&](auto&& emetti) { foglioXls(righe, emetti); });
+    CelleFoglio vuote(righe.foglio());
+    vuote.aggiungiVuote(kRigheVuote);
+    return salva(path, [&](auto&& emetti) { foglioXls(vuote, emetti); });
 }
 
 } // namespace esportazione

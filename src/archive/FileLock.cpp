@@ -5,17 +5,16 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QThread>
-#include <atomic>
+#include <thread>
 
 namespace {
-std::atomic<qint64> g_waitLimitMs{5000};
-constexpr int kRetryMs = 25;
+std::chrono::milliseconds g_waitLimit{5000};
+constexpr std::chrono::milliseconds kRetry{25};
 } // namespace
 
-std::chrono::milliseconds FileLock::waitLimit() { return std::chrono::milliseconds(g_waitLimitMs.load()); }
+std::chrono::milliseconds FileLock::waitLimit() { return g_waitLimit; }
 
-void FileLock::setWaitLimit(std::chrono::milliseconds limit) { g_waitLimitMs = limit.count(); }
+void FileLock::setWaitLimit(std::chrono::milliseconds limit) { g_waitLimit = limit; }
 
 FileLock::FileLock(QFile& file, Kind kind) : m_file(file) {
     const QDeadlineTimer deadline(waitLimit());
@@ -30,10 +29,8 @@ FileLock::FileLock(QFile& file, Kind kind) : m_file(file) {
         if (deadline.hasExpired())
             throw ArchiveError(QStringLiteral("%1 is locked by another program").arg(file.fileName()));
         // The window repaints while waiting; what the user types waits, so no command runs in between.
-        auto* app = QCoreApplication::instance();
-        if (app && QThread::currentThread() == app->thread())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
-        QThread::msleep(kRetryMs);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+        std::this_thread::sleep_for(kRetry);
     }
 }
 

@@ -5,8 +5,6 @@
 #include <QByteArray>
 #include <QList>
 #include <cstring>
-#include <exception>
-#include <thread>
 #include <type_traits>
 #include <memory>
 
@@ -52,9 +50,7 @@ public:
     // f(position, record) for every whole record; f returns void, or false to stop early.
     // The records are read straight into a batch of them: a scan of a large archive costs little
     // more than reading it.
-    template <class F> void scan(F&& f) { scan(0, -1, std::forward<F>(f)); }
-    // The same over the records from index `from` up to `to` excluded (-1: the end).
-    template <class F> void scan(qint64 from, qint64 to, F&& f) {
+    template <class F> void scan(F&& f) {
         constexpr qint64 kBatch = 256;
         const auto batch = std::make_unique_for_overwrite<T[]>(kBatch);
         RecordFileBase::scan(reinterpret_cast<char*>(batch.get()), kBatch, [&](qint64 pos, qint64 slot) {
@@ -64,37 +60,6 @@ public:
                 f(pos, r);
                 return true;
             }
-        }, from, to);
-    }
-
-    // The records as scan() gives them, a large file's in two halves at once: visit(0, position,
-    // record) for the first half on this thread, and visit(1, position, record) for the second on
-    // another, through a handle of its own. What the second half gathered belongs after what the
-    // first gathered: join() is called to put it there, once both are done, when the first half was
-    // read whole. A failure in the first half throws once the second has stopped, and join() is not
-    // called; one in the second throws after join(), which then has the records before it.
-    template <class F, class J> void scanInHalves(F&& visit, J&& join) {
-        constexpr qint64 kSplit = 8192; // below this, one reader is as fast
-        const qint64 n = count();
-        if (n < kSplit) return scan([&](qint64 pos, const T& r) { visit(0, pos, r); });
-        const qint64 half = n / 2;
-        std::exception_ptr failure;
-        std::thread second([&] {
-            try {
-                RecordFile<T>(path(), Access::ReadOnly).scan(half, n, [&](qint64 pos, const T& r) { visit(1, pos, r); });
-            } catch (...) {
-                failure = std::current_exception();
-            }
         });
-        qint64 first = 0;
-        try {
-            scan(0, half, [&](qint64 pos, const T& r) { visit(0, pos, r), ++first; });
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-        if (first == half) join(); // else the file shrank under the first half
-        if (failure) std::rethrow_exception(failure);
     }
 };

@@ -183,15 +183,13 @@ qint64 RecordFileBase::appendAll(const std::function<void(const char*)>& esisten
                                                           "command that opens it will)")));
 }
 
-void RecordFileBase::scan(char* buffer, qint64 batch, const std::function<bool(qint64, qint64)>& visit, qint64 from,
-                          qint64 to) {
+void RecordFileBase::scan(char* buffer, qint64 batch, const std::function<bool(qint64, qint64)>& visit) {
     // The shared lock is held only while a batch is read, never while the visitor runs: a visitor
     // that waits (a pipe nobody reads, a dialog) must not stop another program from saving. The
     // scan covers the records there when it began; a record overwritten meanwhile is read whole,
     // either as it was or as it became, and one appended meanwhile is left to the next scan.
     qint64 n = count();
-    if (to >= 0) n = std::min(n, to);
-    for (qint64 done = std::max<qint64>(from, 0); done < n;) {
+    for (qint64 done = 0; done < n;) {
         qint64 take;
         {
             FileLock lock(m_file, FileLock::Shared);

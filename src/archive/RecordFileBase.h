@@ -46,9 +46,7 @@ protected:
     // Streams the records present when it begins, in file order, `batch` at a time into `buffer`
     // (room for `batch` records); `visit` gets the 1-based position and the record's place in the
     // buffer, and returns false to stop. It runs with the file unlocked, so it may take its time.
-    // `from` and `to` (0-based, `to` excluded, -1 for the end) narrow the scan to a part of the file.
-    void scan(char* buffer, qint64 batch, const std::function<bool(qint64 position, qint64 slot)>& visit,
-              qint64 from = 0, qint64 to = -1);
+    void scan(char* buffer, qint64 batch, const std::function<bool(qint64 position, qint64 slot)>& visit);
 
 private:
     qint64 countUnlocked();

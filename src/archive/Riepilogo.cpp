@@ -60,30 +60,18 @@ void calcola(const QString& archivio, const Richiesta& q, Risultato& out, Record
     } ordina{out.elenco};
     const Selezione selezione(q);
     RecordFile<TSchedaBollettino> f(archivio, accesso);
-    // A large archive is read in two halves at once; the second half's lines and sums join the first's.
-    Risultato seconda;
-    Risultato* parti[] = {&out, &seconda};
-    const qint64 n = f.count();
-    out.elenco.riserva(n);
-    seconda.elenco.riserva(n / 2 + 1);
-    f.scanInHalves(
-        [&](int meta, qint64 pos, const TSchedaBollettino& r) {
-            Risultato& parte = *parti[meta];
-            qint64 importo = 0;
-            switch (selezione.valuta(r, importo)) {
-            case Esito::Incluso:
-                parte.elenco.aggiungiCon([&r](std::string& riga) { righe::bollettino(r, riga); }, pos);
-                parte.totale += importo;
-                break;
-            case Esito::Illeggibile: ++parte.scartati; break;
-            case Esito::Escluso: break;
-            }
-        },
-        [&] {
-            out.elenco.accoda(std::move(seconda.elenco));
-            out.totale += seconda.totale;
-            out.scartati += seconda.scartati;
-        });
+    out.elenco.riserva(f.count());
+    f.scan([&](qint64 pos, const TSchedaBollettino& r) {
+        qint64 importo = 0;
+        switch (selezione.valuta(r, importo)) {
+        case Esito::Incluso:
+            out.elenco.aggiungiCon([&r](std::string& riga) { righe::bollettino(r, riga); }, pos);
+            out.totale += importo;
+            break;
+        case Esito::Illeggibile: ++out.scartati; break;
+        case Esito::Escluso: break;
+        }
+    });
 }
 
 QString formattaTotale(qint64 v) {

@@ -17,5 +17,5 @@ TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
 }
 
 void TfrmExpEsecutori::leggi(CelleFoglio& righe) {
-    esportazione::righeSchede(archivi::anagrafica(programFolder::path()), righe);
+    esportazione::leggi(archivi::anagrafica(programFolder::path()), righe);
 }

@@ -14,4 +14,4 @@ TfrmExpBollettini::TfrmExpBollettini(const QString& archivio, QWidget* parent)
     setObjectName(QStringLiteral("frmExpBollettini"));
 }
 
-void TfrmExpBollettini::leggi(CelleFoglio& righe) { esportazione::righeBollettini(m_archivio, righe); }
+void TfrmExpBollettini::leggi(CelleFoglio& righe) { esportazione::leggi(m_archivio, righe); }

@@ -7,8 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
+
+// The formats by the word --format takes.
+const QHash<QString, esportazione::Formato> kFormati = {{QStringLiteral("xls"), esportazione::Formato::Xls},
+                                                         {QStringLiteral("csv"), esportazione::Formato::Csv}};
 
 int fail(const QString& why) {
     out().flush();
@@ -44,8 +49,8 @@ int run(const QStringList& args) {
     if (const auto stop = cl.parse(args)) return *stop;
     if (cl.arguments().size() != 1) return usageError(kExport, QStringLiteral("give exactly one archive file"));
     const QString kind = cl.value(format);
-    if (kind != QLatin1String("xls") && kind != QLatin1String("csv"))
-        return usageError(kExport, QStringLiteral("choose --format xls or --format csv"));
+    const auto formato = kFormati.find(kind);
+    if (formato == kFormati.end()) return usageError(kExport, QStringLiteral("choose --format xls or --format csv"));
     if (cl.isSet(outOpt) && cl.value(outOpt).isEmpty()) return usageError(kExport, QStringLiteral("--out needs a file name"));
 
     const QString path = cl.arguments().first();
@@ -55,44 +60,20 @@ int run(const QStringList& args) {
                             info.fileName().compare(QLatin1String("Esecutori.pro"), Qt::CaseInsensitive) == 0;
     const Foglio& foglio = isRegistry ? esportazione::foglioSchede() : esportazione::foglioBollettini();
     QString target = cl.value(outOpt);
-    if (target.isEmpty()) {
-        QString name = foglio.nomeFile;
-        if (kind == QLatin1String("csv")) name = name.left(name.size() - 3) + kind;
-        target = info.absoluteDir().filePath(name);
-    }
+    if (target.isEmpty()) target = info.absoluteDir().filePath(esportazione::nomeFile(foglio, *formato));
     if (const QString why = refusal(target, path); !why.isEmpty()) return fail(why);
 
-    QList<QStringList> rows;
-    CelleFoglio cells(int(foglio.colonne.size()));
-    const bool csv = kind == QLatin1String("csv");
-    try {
-        if (csv)
-            isRegistry ? esportazione::righeSchede(path, rows, RecordFileBase::Access::ReadOnly)
-                       : esportazione::righeBollettini(path, rows, RecordFileBase::Access::ReadOnly);
-        else
-            isRegistry ? esportazione::righeSchede(path, cells, RecordFileBase::Access::ReadOnly)
-                       : esportazione::righeBollettini(path, cells, RecordFileBase::Access::ReadOnly);
-    } catch (const ArchiveError& e) {
-        return fail(QString::fromStdString(e.what()));
-    }
-    const qsizetype records = csv ? rows.size() : cells.righe();
-    // The grid of an empty archive shows ten empty rows, and so does its worksheet.
-    if (!csv && cells.isEmpty()) cells.aggiungiVuote(esportazione::kRigheVuote);
+    CelleFoglio rows(foglio);
     qint64 bytes = 0;
     try {
-        if (csv) {
-            const QByteArray testo = esportazione::csv(foglio, rows);
-            esportazione::scrivi(target, testo);
-            bytes = testo.size();
-        } else {
-            bytes = esportazione::scriviXls(target, foglio, cells);
-        }
+        esportazione::leggi(path, rows, RecordFileBase::Access::ReadOnly);
+        bytes = esportazione::scrivi(target, rows, *formato);
     } catch (const ArchiveError& e) {
         return fail(QString::fromStdString(e.what()));
     }
     JsonLine line;
     line.add(QLatin1StringView("file"), target).add(QLatin1StringView("format"), kind);
-    line.add(QLatin1StringView("records"), qint64(records)).add(QLatin1StringView("bytes"), bytes);
+    line.add(QLatin1StringView("records"), qint64(rows.righe())).add(QLatin1StringView("bytes"), bytes);
     out() << line.text();
     return 0;
 }

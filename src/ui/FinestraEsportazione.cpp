@@ -26,7 +26,7 @@ const QString kFallito = QStringLiteral(
     "aperto.");
 
 CelleFoglio righeVuote(const Foglio& f) {
-    CelleFoglio c(int(f.colonne.size()));
+    CelleFoglio c(f);
     c.aggiungiVuote(esportazione::kRigheVuote);
     return c;
 }
@@ -144,7 +144,7 @@ void FinestraEsportazione::showEvent(QShowEvent* e) {
 }
 
 void FinestraEsportazione::riempi() {
-    CelleFoglio righe(int(m_foglio.colonne.size()));
+    CelleFoglio righe(m_foglio);
     bool letto = true;
     try {
         leggi(righe);
@@ -160,7 +160,7 @@ void FinestraEsportazione::cmdEsportaClick() {
     if (!msg::question(this, kDomanda)) return;
     const QString file = percorsoFile();
     try {
-        esportazione::scriviXls(file, m_foglio, m_modello->righe());
+        esportazione::scrivi(file, m_modello->righe(), esportazione::Formato::Xls);
     } catch (const ArchiveError&) {
         msg::plain(this, kFallito);
         return;

@@ -307,7 +307,7 @@ private slots:
         QTest::newRow("XLSX or ODS") << QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) << "cartella di lavoro (XLSX o ODS)";
         QTest::newRow("old XLS") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") << "Excel (XLS)";
         QTest::newRow("the program's own export")
-            << esportazione::xls(esportazione::foglioSchede(), {}) << "pagina HTML";
+            << esportazione::xls(CelleFoglio(esportazione::foglioSchede())) << "pagina HTML";
         QTest::newRow("no header") << QByteArray("Rossi Mario;Roma;00100\nBianchi Anna;Milano;20100\n")
                                    << "non contiene i nomi delle colonne";
         QTest::newRow("no name column") << QByteArray("Codice fiscale;Comune\nX;Roma\n") << "manca la colonna del nome";
@@ -355,9 +355,9 @@ private slots:
                             {"Causale01", "Quota \"sociale\""}, {"Note", "nota; con ; e ,"}, {"Ricontatta", "No"}}),
             record<Scheda>({{"Esecutore", "BIANCHI ANNA"}, {"ComuneRes", "MILANO"}, {"Ricontatta", "No"}}),
         };
-        QList<QStringList> righe;
-        for (const Scheda& s : schede) righe << esportazione::celle(s);
-        const importazione::Piano p = piano(esportazione::csv(esportazione::foglioSchede(), righe));
+        CelleFoglio righe(esportazione::foglioSchede());
+        for (const Scheda& s : schede) righe.aggiungi(s);
+        const importazione::Piano p = piano(esportazione::csv(righe));
         QCOMPARE(p.errore, QString());
         for (const auto& c : p.colonne) QVERIFY2(!c.campo.isEmpty(), qPrintable(c.titolo));
         QCOMPARE(p.righe.size(), 2);

@@ -127,48 +127,6 @@ private slots:
         QCOMPARE(r.elenco[0].posizione, 4);
     }
 
-    // A large archive is read in two halves at once: the lines, their order, the total and the
-    // count of unread slips are those of reading it slip by slip.
-    void largeArchive() {
-        const QString path = m_dir.filePath("grande.bol");
-        QList<TSchedaBollettino> slips;
-        for (int i = 0; i < 20001; ++i) {
-            const QString giorno = QStringLiteral("%1/%2/2024").arg(1 + i % 28, 2, 10, QLatin1Char('0')).arg(1 + i % 12, 2, 10, QLatin1Char('0'));
-            slips << slip(i % 3 ? "ROSSI MARIO" : "BIANCHI ANNA", QString::number(1000 + i % 7),
-                          i % 1001 == 5 ? QStringLiteral("31/02/2024") : giorno,
-                          i % 997 == 3 ? QStringLiteral("dieci") : QStringLiteral("%1,%2").arg(i % 500).arg(i % 100));
-        }
-        RecordFile<TSchedaBollettino>(path).appendAll(slips.constData(), slips.size());
-        for (const Richiesta& q : {anno(), anno("rossi"), Richiesta{QDate(2024, 6, 1), QDate(2024, 6, 30), {}, "1003"}}) {
-            Elenco attese;
-            qint64 totale = 0;
-            int scartati = 0;
-            for (int i = 0; i < slips.size(); ++i) {
-                qint64 importo = 0;
-                switch (valuta(slips[i], q, &importo)) {
-                case Esito::Incluso:
-                    attese.aggiungiCon([&](std::string& riga) { righe::bollettino(slips[i], riga); }, i + 1);
-                    totale += importo;
-                    break;
-                case Esito::Illeggibile: ++scartati; break;
-                case Esito::Escluso: break;
-                }
-            }
-            attese.ordina();
-            Risultato r;
-            calcola(path, q, r, RecordFileBase::Access::ReadOnly);
-            QVERIFY(r.elenco.size() > 100);
-            QCOMPARE(r.totale, totale);
-            QCOMPARE(r.scartati, scartati);
-            QCOMPARE(r.elenco.righe(), attese.righe());
-            for (qsizetype i = 0; i < r.elenco.size(); ++i) {
-                QCOMPARE(r.elenco[i].posizione, attese[i].posizione);
-                QCOMPARE(r.elenco[i].daCaricare, attese[i].daCaricare);
-            }
-            if (q.ccp.isEmpty() && q.esecutore.isEmpty()) QVERIFY(scartati > 0);
-        }
-    }
-
     void missingArchive() {
         Risultato r;
         QVERIFY_THROWS_EXCEPTION(ArchiveError,

@@ -103,9 +103,9 @@ private slots:
         QCOMPARE(r.code, 0);
         const QString file = m_dir.filePath("Riepilogo_Annuale_Versamenti.xls");
         QCOMPARE(jsonLines(r.out).value(0)["file"].toString(), file);
-        QList<QStringList> rows;
-        esportazione::righeBollettini(slips(), rows);
-        QCOMPARE(bytesOf(file), esportazione::xls(esportazione::foglioBollettini(), rows));
+        CelleFoglio rows(esportazione::foglioBollettini());
+        esportazione::leggi(slips(), rows);
+        QCOMPARE(bytesOf(file), esportazione::xls(rows));
     }
 
     void exportEmptyRegistry() {
