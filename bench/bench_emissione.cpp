@@ -4,8 +4,9 @@
 #include "BenchSupport.h"
 #include "archive/Elenco.h"
 #include "archive/RecordFile.h"
-#include "print/EmissioneBollettini.h"
 #include "print/SlipLayout.h"
+#include "print/StampaEmissione.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QFile>
 #include <QGuiApplication>

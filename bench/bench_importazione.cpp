@@ -2,9 +2,9 @@
 // records' bytes raw: from the file's bytes on disk to the cards appended and synced, every row
 // decoded, matched, checked and compared with the cards already there.
 #include "archive/FileSync.h"
-#include "archive/ImportazioneSchede.h"
 #include "archive/RecordFile.h"
 #include "checks/AvvisiScheda.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // accepted card has a name, a recontact flag of its two texts, trimmed fields within their
 // capacity, and no two of them are the same person.
 #include "FuzzCheck.h"
-#include "archive/ImportazioneSchede.h"
 #include "archive/Text.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QSet>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/ImportazioneSchede.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>

@@ -24,6 +24,7 @@
 #include "archive/MarginSettings.h"
 #include "archive/Text.h"
 #include "print/SlipLayout.h"
+#include "print/StampaEmissione.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/EmissioneBollettini.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QDialog>
 #include <QList>

@@ -3,8 +3,8 @@
 
 #include "archive/ArchiveError.h"
 #include "archive/CampoRecord.h"
-#include "archive/ImportazioneSchede.h"
 #include "checks/AvvisiScheda.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QFile>
 #include <QFileInfo>

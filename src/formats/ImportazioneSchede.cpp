@@ -1,9 +1,9 @@
 #include "ImportazioneSchede.h"
 
 #include "FoglioCsv.h"
-#include "Province.h"
-#include "RecordFile.h"
-#include "Text.h"
+#include "archive/Province.h"
+#include "archive/RecordFile.h"
+#include "archive/Text.h"
 
 #include <QFile>
 #include <QFileInfo>

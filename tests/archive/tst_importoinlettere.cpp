@@ -1,4 +1,4 @@
-#include "print/AmountWords.h"
+#include "archive/ImportoInLettere.h"
 
 #include <QTest>
 
@@ -95,4 +95,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TstAmountWords)
-#include "tst_amountwords.moc"
+#include "tst_importoinlettere.moc"

@@ -1,6 +1,6 @@
 #include "FoglioCsv.h"
 
-#include "Text.h"
+#include "archive/Text.h"
 
 #include <QStringDecoder>
 

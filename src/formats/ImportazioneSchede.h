@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ArchiveError.h"
-#include "RecordFileBase.h"
-#include "SchedaAnagrafica.h"
+#include "archive/ArchiveError.h"
+#include "archive/RecordFileBase.h"
+#include "archive/SchedaAnagrafica.h"
 
 #include <QByteArray>
 #include <QList>
