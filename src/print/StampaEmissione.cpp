@@ -1,13 +1,13 @@
 #include "StampaEmissione.h"
 
-#include "SlipLayout.h"
+#include "LayoutBollettino.h"
 
 namespace emissione {
 
 PreparedReport stampa(Report& layout, const QList<TSchedaBollettino>& bollettini, const QDateTime& adesso) {
     PreparedReport out;
     for (const TSchedaBollettino& b : bollettini) {
-        slipLayout::fill(layout, b);
+        layoutBollettino::fill(layout, b);
         layout.prepare(adesso);
         if (out.pages.isEmpty()) {
             out.name = layout.prepared().name;
@@ -25,10 +25,10 @@ PdfProperties proprietaPdf() {
 
 bool pdfA4(const QList<TSchedaBollettino>& bollettini, const QString& percorso, const QDateTime& adesso,
            QString* errore) {
-    Report report = slipLayout::graphReport();
+    Report report = layoutBollettino::graphReport();
     PdfExport pdf(percorso, proprietaPdf(), PdfExport::Replace::OnlyPdf);
     for (const TSchedaBollettino& b : bollettini) {
-        slipLayout::fill(report, b);
+        layoutBollettino::fill(report, b);
         report.prepare(adesso);
         if (!pdf.add(report.prepared())) {
             if (errore) *errore = pdf.errorString();
