@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-class TstAmountWords : public QObject {
+class TstImportoInLettere : public QObject {
     Q_OBJECT
 private slots:
     void words_data() {
@@ -94,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TstAmountWords)
+QTEST_APPLESS_MAIN(TstImportoInLettere)
 #include "tst_importoinlettere.moc"
