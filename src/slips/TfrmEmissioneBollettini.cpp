@@ -14,6 +14,7 @@
 #include "ui/PannelliElenco.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TfrmGuida.h"
+#include "ui/Workspace.h"
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "archive/Elenco.h"
@@ -33,25 +34,6 @@ namespace {
 constexpr QSize kDimensione(1200, 690);
 constexpr int kSinistra = 16, kDestra = 612, kColonna = 572;
 const QString kStile = QStringLiteral("color: #1f3f5f;");
-
-QLabel* etichetta(QWidget* parent, const QString& testo, QRect geometry, bool grassetto = true) {
-    auto* l = new QLabel(testo, parent);
-    QFont f = l->font();
-    f.setBold(grassetto);
-    l->setFont(f);
-    l->setStyleSheet(kStile);
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLineEdit* campo(QWidget* parent, const QString& nome, int capacita, QRect geometry, const QString& detto) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(nome);
-    e->setMaxLength(capacita);
-    e->setGeometry(geometry);
-    e->setAccessibleName(detto);
-    return e;
-}
 
 // The picker writes the chosen card's account, holder, address and reason into these fields.
 class DestinoEmissione : public DestinoScheda {
@@ -121,7 +103,7 @@ TfrmEmissioneBollettini::TfrmEmissioneBollettini(const QString& archivio, QWidge
 }
 
 void TfrmEmissioneBollettini::costruisciFiltri() {
-    etichetta(this, QStringLiteral("ESECUTORI DALL'ARCHIVIO ANAGRAFICO"), QRect(kSinistra, m_fascia + 8, kColonna, 22))
+    panelFields::label(this, QStringLiteral("ESECUTORI DALL'ARCHIVIO ANAGRAFICO"), QRect(kSinistra, m_fascia + 8, kColonna, 22))
         ->setObjectName(QStringLiteral("lblEsecutori"));
     const QList<std::pair<QString, QString>> campi = {
         {QStringLiteral("Esecutore"), QStringLiteral("Cognome e nome:")},
@@ -138,9 +120,9 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
     const int top = m_fascia + 36, passo = 48, larghezza = (kColonna - 16) / 2;
     for (int i = 0; i < campi.size(); ++i) {
         const int x = kSinistra + (i < 5 ? 0 : larghezza + 16), y = top + (i % 5) * passo;
-        QLabel* l = etichetta(this, campi[i].second, QRect(x, y, larghezza, 18));
+        QLabel* l = panelFields::label(this, campi[i].second, QRect(x, y, larghezza, 18));
         l->setObjectName(QStringLiteral("lblFiltro") + campi[i].first);
-        QLineEdit* e = campo(this, QStringLiteral("txtFiltro") + campi[i].first, 32767, QRect(x, y + 19, larghezza, 26),
+        QLineEdit* e = panelFields::field(this, QStringLiteral("txtFiltro") + campi[i].first, 32767, QRect(x, y + 19, larghezza, 26),
                              campi[i].second);
         l->setBuddy(e);
         filtri.append(e);
@@ -153,7 +135,7 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
     connect(btnCerca, &QPushButton::clicked, this, &TfrmEmissioneBollettini::btnCercaClick);
     for (int i = 0; i < filtri.size(); ++i) m_form->addEnter(filtri[i], i + 1 < filtri.size() ? static_cast<QWidget*>(filtri[i + 1]) : btnCerca);
 
-    lblSelezionate = etichetta(this, QString(), QRect(kSinistra, sotto, kColonna - 130, 32));
+    lblSelezionate = panelFields::label(this, QString(), QRect(kSinistra, sotto, kColonna - 130, 32));
     lblSelezionate->setObjectName(QStringLiteral("lblSelezionate"));
 
     lstEsecutori = new ListaRecords(this);
@@ -183,22 +165,22 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
 }
 
 void TfrmEmissioneBollettini::costruisciBollettino() {
-    etichetta(this, QStringLiteral("BOLLETTINO DA EMETTERE"), QRect(kDestra, m_fascia + 8, kColonna, 22))
+    panelFields::label(this, QStringLiteral("BOLLETTINO DA EMETTERE"), QRect(kDestra, m_fascia + 8, kColonna, 22))
         ->setObjectName(QStringLiteral("lblBollettino"));
     const int h = 28, x = kDestra + 130, largo = kColonna - 130;
     int y = m_fascia + 36;
-    txtCCP = campo(this, QStringLiteral("txtCCP"), 12, QRect(x, y, 150, h), QStringLiteral("sul C/C n."));
-    etichetta(this, QStringLiteral("sul C/C n."), QRect(kDestra, y, 125, h))->setBuddy(txtCCP);
-    etichetta(this, QStringLiteral("di Euro"), QRect(x + 166, y, 60, h));
-    txtImporto = campo(this, QStringLiteral("txtImporto"), 8, QRect(x + 230, y, 120, h), QStringLiteral("Importo in euro"));
-    etichetta(this, QStringLiteral(","), QRect(x + 354, y, 10, h));
-    txtCents = campo(this, QStringLiteral("txtCents"), 2, QRect(x + 366, y, 46, h), QStringLiteral("Centesimi"));
+    txtCCP = panelFields::field(this, QStringLiteral("txtCCP"), 12, QRect(x, y, 150, h), QStringLiteral("sul C/C n."));
+    panelFields::label(this, QStringLiteral("sul C/C n."), QRect(kDestra, y, 125, h))->setBuddy(txtCCP);
+    panelFields::label(this, QStringLiteral("di Euro"), QRect(x + 166, y, 60, h));
+    txtImporto = panelFields::field(this, QStringLiteral("txtImporto"), 8, QRect(x + 230, y, 120, h), QStringLiteral("Importo in euro"));
+    panelFields::label(this, QStringLiteral(","), QRect(x + 354, y, 10, h));
+    txtCents = panelFields::field(this, QStringLiteral("txtCents"), 2, QRect(x + 366, y, 46, h), QStringLiteral("Centesimi"));
     txtCents->setText(QStringLiteral("00"));
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtCents->setAlignment(Qt::AlignCenter);
 
     y += 38;
-    etichetta(this, QStringLiteral("INTESTATO A:"), QRect(kDestra, y, 100, h));
+    panelFields::label(this, QStringLiteral("INTESTATO A:"), QRect(kDestra, y, 100, h));
     pulsantiImmagine(this, m_form,
                      {{&impIntestatario, "impIntestatario", "", "imp_anagrafica",
                        QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."),
@@ -206,23 +188,23 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     impIntestatario->setFocusPolicy(Qt::TabFocus); // in this dialog the keyboard reaches it too
     m_form->enterPresses(impIntestatario);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmEmissioneBollettini::impIntestatarioClick);
-    txtIntestatario = campo(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
+    txtIntestatario = panelFields::field(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
     y += 32;
-    txtIndirizzoInt = campo(this, QStringLiteral("txtIndirizzoInt"), 34, QRect(x, y, largo, h),
+    txtIndirizzoInt = panelFields::field(this, QStringLiteral("txtIndirizzoInt"), 34, QRect(x, y, largo, h),
                             QStringLiteral("Indirizzo dell'intestatario"));
     y += 38;
-    txtCausale01 = campo(this, QStringLiteral("txtCausale01"), 250, QRect(x, y, largo, h), QStringLiteral("CAUSALE"));
-    etichetta(this, QStringLiteral("CAUSALE:"), QRect(kDestra, y, 125, h))->setBuddy(txtCausale01);
+    txtCausale01 = panelFields::field(this, QStringLiteral("txtCausale01"), 250, QRect(x, y, largo, h), QStringLiteral("CAUSALE"));
+    panelFields::label(this, QStringLiteral("CAUSALE:"), QRect(kDestra, y, 125, h))->setBuddy(txtCausale01);
     y += 32;
     txtCausale02 =
-        campo(this, QStringLiteral("txtCausale02"), 250, QRect(x, y, largo, h), QStringLiteral("Causale, secondo rigo"));
+        panelFields::field(this, QStringLiteral("txtCausale02"), 250, QRect(x, y, largo, h), QStringLiteral("Causale, secondo rigo"));
     y += 38;
-    txtDataScade = campo(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
-    etichetta(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
+    txtDataScade = panelFields::field(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
+    panelFields::label(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
     txtDataScade->setReadOnly(true);
     txtDataScade->setAlignment(Qt::AlignCenter);
     txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
-    etichetta(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), false)
+    panelFields::label(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), 0, false)
         ->setObjectName(QStringLiteral("lblSuggerimentoData"));
     m_carta = QRect(kDestra, y + h + 14, kColonna, kDimensione.height() - 56 - (y + h + 14));
 

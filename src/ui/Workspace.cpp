@@ -111,14 +111,29 @@ void Workspace::infoBar(QRect geometry, const QString& stile, const QString& pro
     panInfo->setStyleSheet(stile);
 }
 
-QLabel* Workspace::label(const QString& testo, QRect geometry, qreal punti) {
-    auto* l = new QLabel(testo, panContainer);
+QLabel* panelFields::label(QWidget* panel, const QString& testo, QRect geometry, qreal punti, bool grassetto) {
+    auto* l = new QLabel(testo, panel);
     QFont f = l->font();
-    f.setBold(true);
+    f.setBold(grassetto);
     if (punti > 0) f.setPointSizeF(punti);
     l->setFont(f);
     l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
     l->setGeometry(geometry);
+    return l;
+}
+
+QLineEdit* panelFields::field(QWidget* panel, const QString& nome, int capacita, QRect geometry,
+                                const QString& nomeAccessibile) {
+    auto* e = new QLineEdit(panel);
+    e->setObjectName(nome);
+    e->setMaxLength(capacita);
+    e->setGeometry(geometry);
+    e->setAccessibleName(nomeAccessibile);
+    return e;
+}
+
+QLabel* Workspace::label(const QString& testo, QRect geometry, qreal punti) {
+    QLabel* l = panelFields::label(panContainer, testo, geometry, punti);
     form->clearsHints(l);
     return l;
 }
@@ -132,11 +147,8 @@ QLineEdit* Workspace::field(const char* nome, int capacita, QRect geometry, QLab
 }
 
 QLineEdit* Workspace::field(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile) {
-    auto* e = new QLineEdit(panContainer);
-    e->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
-    e->setMaxLength(capacita);
-    e->setGeometry(geometry);
-    e->setAccessibleName(nomeAccessibile);
+    QLineEdit* e = panelFields::field(panContainer, QStringLiteral("txt") + QLatin1String(nome), capacita, geometry,
+                                        nomeAccessibile);
     m_campi.bind(QLatin1String(nome), e);
     return e;
 }

@@ -52,6 +52,14 @@ private:
     QList<Campo> m_campi;
 };
 
+// The builders of a panel of fields, for the workspaces and for any other screen of fields alike: a
+// caption in the program's blue, bold unless told otherwise, and an entry field named `nome` with its
+// capacity and the name a screen reader says.
+namespace panelFields {
+QLabel* label(QWidget* panel, const QString& testo, QRect geometry, qreal punti = 0, bool grassetto = true);
+QLineEdit* field(QWidget* panel, const QString& nome, int capacita, QRect geometry, const QString& nomeAccessibile);
+} // namespace panelFields
+
 // A long-lived workspace window: a panel of record fields with its information bar, the column of
 // commands, the arrows with the position between them, and the attachments of the record on screen.
 // Closing it only hides it, and the start screen comes back.
