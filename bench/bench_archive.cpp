@@ -1,10 +1,10 @@
 // Scanning a yearly archive of 100 000 slips, compared with reading the same file raw: the
 // program's own overhead per record (decoding, trimming, the lock) must stay a small factor.
 #include "BenchSupport.h"
+#include "archive/ImportoInLettere.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaBollettino.h"
 #include "archive/Text.h"
-#include "print/AmountWords.h"
 
 #include <QFile>
 #include <QTemporaryDir>

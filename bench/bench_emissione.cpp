@@ -4,8 +4,9 @@
 #include "BenchSupport.h"
 #include "archive/Elenco.h"
 #include "archive/RecordFile.h"
-#include "print/EmissioneBollettini.h"
-#include "print/SlipLayout.h"
+#include "print/LayoutBollettino.h"
+#include "print/StampaEmissione.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -103,7 +104,7 @@ void Prepare1000SlipsOnTheBlankForm(benchmark::State& state) {
     QFile::remove(archivio);
     const QList<TSchedaBollettino> slips = emetti(archivio);
     for (auto _ : state) {
-        Report modulo = slipLayout::blankReport();
+        Report modulo = layoutBollettino::blankReport();
         benchmark::DoNotOptimize(emissione::stampa(modulo, slips, QDateTime::currentDateTime()).pages.size());
     }
     perSlip(state);

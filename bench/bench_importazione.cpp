@@ -2,9 +2,9 @@
 // records' bytes raw: from the file's bytes on disk to the cards appended and synced, every row
 // decoded, matched, checked and compared with the cards already there.
 #include "archive/FileSync.h"
-#include "archive/ImportazioneSchede.h"
 #include "archive/RecordFile.h"
 #include "checks/AvvisiScheda.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -87,8 +87,8 @@ void importa(benchmark::State& state, const QString& origine) {
         QFile::remove(p);
         if (!origine.isEmpty()) QFile::copy(origine, p);
         state.ResumeTiming();
-        importazione::Piano piano = importazione::preparaFile(foglio(), importazione::chiavi(p), avvisiScheda);
-        aggiunte = importazione::importa(p, piano);
+        importazioneSchede::Piano piano = importazioneSchede::preparaFile(foglio(), importazioneSchede::chiavi(p), avvisiScheda);
+        aggiunte = importazioneSchede::importa(p, piano);
     }
     if (aggiunte != kCards) state.SkipWithError("not every card was imported");
 }

@@ -3,7 +3,7 @@
 // words for the same amount.
 #include "FuzzCheck.h"
 #include "archive/Amounts.h"
-#include "print/AmountWords.h"
+#include "archive/ImportoInLettere.h"
 
 #include <cstdint>
 #include <cstring>

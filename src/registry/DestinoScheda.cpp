@@ -1,6 +1,6 @@
 #include "DestinoScheda.h"
 
-#include "archive/Importazione.h"
+#include "queries/Importazione.h"
 
 #include <QLineEdit>
 #include <QWidget>

@@ -79,7 +79,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
       repScheda(schedaInformativa::layout()) {
     setObjectName(QStringLiteral("frmEsecutori"));
     setWindowTitle(kTitolo);
-    barraInformazioni(QRect(16, 642, 690, 38),
+    infoBar(QRect(16, 642, 690, 38),
                       QStringLiteral("QLabel { color: white; font-weight: bold; padding-left: 8px; }"), kPronto);
     for (int i = 0; i < 5; ++i) {
         const Sezione& s = kSezioni[i];
@@ -91,10 +91,10 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
 
     int y = riga(0, 0);
     txtEsecutore = campoSotto("Esecutore", 34, QStringLiteral("Cognome e nome o ragione sociale:"), 80, y, 300);
-    etichetta(QStringLiteral("Data di nascita:"), QRect(392, y, 160, 16), 8);
-    txtGG = campo("GG", 2, QRect(392, y + 16, 34, 24), QStringLiteral("Giorno di nascita"));
-    txtMM = campo("MM", 2, QRect(430, y + 16, 34, 24), QStringLiteral("Mese di nascita"));
-    txtAA = campo("AA", 2, QRect(468, y + 16, 34, 24), QStringLiteral("Anno di nascita"));
+    label(QStringLiteral("Data di nascita:"), QRect(392, y, 160, 16), 8);
+    txtGG = field("GG", 2, QRect(392, y + 16, 34, 24), QStringLiteral("Giorno di nascita"));
+    txtMM = field("MM", 2, QRect(430, y + 16, 34, 24), QStringLiteral("Mese di nascita"));
+    txtAA = field("AA", 2, QRect(468, y + 16, 34, 24), QStringLiteral("Anno di nascita"));
     txtComuneNasc = campoSotto("ComuneNasc", 50, QStringLiteral("Comune di nascita:"), 516, y, 330);
     txtProvNasc = provincia("ProvNasc", 858, y);
     y = riga(0, 1);
@@ -145,11 +145,11 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     txtCausale02 = campoSotto("Causale02", 250, QStringLiteral("Causale (rigo 2):"), 80, y, 848);
     y = riga(4, 2);
     txtNote = campoSotto("Note", 250, QStringLiteral("Note:"), 80, y, 660);
-    chkRicontatta = casella("Ricontatta", QStringLiteral("Da ricontattare"), QRect(760, y + 16, 168, 24));
+    chkRicontatta = checkBox("Ricontatta", QStringLiteral("Da ricontattare"), QRect(760, y + 16, 168, 24));
     form->hint(chkRicontatta, QStringLiteral("Annota che il beneficiario o l'esecutore \u00e8 da ricontattare per "
                                              "questioni in sospeso."));
 
-    colonna(
+    commandColumn(
         &cmdFile, "cmdFile",
         {
             {&cmdAnteprima, "cmdAnteprima", "Anteprima", "cmd_anteprima",
@@ -162,7 +162,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
              QStringLiteral("Importa nuove schede da un file CSV salvato con un foglio di calcolo.")},
         },
         "Esporta archivio", QPoint(964, 8), 48);
-    frecce(QPoint(902, 640), QSize(40, 42), QSize(60, 34));
+    arrows(QPoint(902, 640), QSize(40, 42), QSize(60, 34));
     connect(cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::cmdFileClick);
     connect(cmdAnteprima, &QToolButton::clicked, this, &TfrmEsecutori::cmdAnteprimaClick);
     connect(cmdStampa, &QToolButton::clicked, this, &TfrmEsecutori::cmdStampaClick);
@@ -204,15 +204,15 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
 }
 
 QLineEdit* TfrmEsecutori::campoSotto(const char* nome, int capacita, const QString& titolo, int x, int y, int w) {
-    return campo(nome, capacita, QRect(x, y + 16, w, 24), etichetta(titolo, QRect(x, y, w + 40, 16), 8));
+    return field(nome, capacita, QRect(x, y + 16, w, 24), label(titolo, QRect(x, y, w + 40, 16), 8));
 }
 
 QComboBox* TfrmEsecutori::provincia(const char* nome, int x, int y) {
-    QComboBox* c = campoElenco(nome, province(), 2, QRect(x, y + 16, 70, 24),
+    QComboBox* c = comboField(nome, province(), 2, QRect(x, y + 16, 70, 24),
                                qstrcmp(nome, "ProvNasc") == 0 ? QStringLiteral("Provincia di nascita")
                                                               : QStringLiteral("Provincia di residenza"));
     c->setMaxVisibleItems(16);
-    etichetta(QStringLiteral("Prov."), QRect(x, y, 70, 16), 8);
+    label(QStringLiteral("Prov."), QRect(x, y, 70, 16), 8);
     return c;
 }
 
@@ -226,7 +226,7 @@ void TfrmEsecutori::resizeEvent(QResizeEvent*) { centra(panContainer, this); }
 
 void TfrmEsecutori::mostra() {
     setWindowTitle(kTitolo);
-    svuota();
+    clear();
     showMaximized();
     activateWindow();
     EntryForm::focusField(txtEsecutore);
@@ -235,12 +235,12 @@ void TfrmEsecutori::mostra() {
 void TfrmEsecutori::cmdGuidaClick() { mostraGuida(this, guidaEsecutori::titolo(), guidaEsecutori::testo()); }
 
 void TfrmEsecutori::cmdSalvaClick() {
-    if (compilato(txtEsecutore, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome "
+    if (filled(txtEsecutore, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome "
                                                "dell'esecutore o beneficiario.")))
         salvaScheda(MessageService::Error);
 }
 
-void TfrmEsecutori::cmdFileClick() { apriAllegati(); }
+void TfrmEsecutori::cmdFileClick() { openAttachments(); }
 
 void TfrmEsecutori::btnEmailClick() {
     TMisc::Open(QStringLiteral("\"mailto:") + text::trimmed(txtEmail->text()) + QLatin1Char('"'));

@@ -35,7 +35,7 @@ QString plurale(int n, const char* uno, const char* molti) {
 
 } // namespace
 
-ModelloImportazione::ModelloImportazione(const importazione::Piano& piano, QObject* parent)
+ModelloImportazione::ModelloImportazione(const importazioneSchede::Piano& piano, QObject* parent)
     : QAbstractTableModel(parent), m_piano(piano) {}
 
 void ModelloImportazione::aggiorna() {
@@ -51,7 +51,7 @@ int ModelloImportazione::columnCount(const QModelIndex& parent) const { return p
 
 QVariant ModelloImportazione::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    const importazione::Riga& r = m_piano.righe[index.row()];
+    const importazioneSchede::Riga& r = m_piano.righe[index.row()];
     const QString motivo = r.accettata() ? r.avvisi.join(QLatin1Char(' ')) : r.rifiuto;
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         switch (index.column()) {
@@ -201,7 +201,7 @@ bool TfrmImportaSchede::prepara() {
     // The registry is first put back as it was before an import that a crash cut short (and the user
     // told), so that the rows are judged against the cards it really holds.
     try {
-        m_piano = importazione::preparaFile(m_file, importazione::chiavi(m_registro), avvisiScheda);
+        m_piano = importazioneSchede::preparaFile(m_file, importazioneSchede::chiavi(m_registro), avvisiScheda);
     } catch (const ArchiveError&) {
         avvisiArchivio::mostra(this);
         msg::error(this, kTestoAccesso);
@@ -236,7 +236,7 @@ void TfrmImportaSchede::mostraPiano() {
     if (m_piano.vuote) conti << plurale(m_piano.vuote, "riga vuota saltata", "righe vuote saltate");
     lblConteggi->setText(conti.join(QStringLiteral(" \u00b7 ")));
     QStringList ignorate;
-    for (const importazione::Colonna& c : m_piano.colonne)
+    for (const importazioneSchede::Colonna& c : m_piano.colonne)
         if (c.campo.isEmpty())
             ignorate << QStringLiteral("%1 (%2)").arg(c.titolo.isEmpty() ? QStringLiteral("senza nome") : c.titolo, c.ignorata);
     lblColonne->setText(ignorate.isEmpty() ? QStringLiteral("Tutte le colonne del file sono state riconosciute.")
@@ -260,7 +260,7 @@ void TfrmImportaSchede::grdRigheRowChanged(int riga) {
         lblDettaglio->clear();
         return;
     }
-    const importazione::Riga& r = m_piano.righe[riga];
+    const importazioneSchede::Riga& r = m_piano.righe[riga];
     QString testo = QStringLiteral("Riga %1: ").arg(r.linea);
     if (!r.accettata()) testo += QStringLiteral("rifiutata. ") + r.rifiuto;
     else if (r.posizione > 0) testo += QStringLiteral("aggiunta come scheda n. %1.").arg(r.posizione);
@@ -282,7 +282,7 @@ void TfrmImportaSchede::cmdImportaClick() {
     const QString nessuna =
         QStringLiteral("\n\r\n\rNessuna scheda \u00e8 stata importata: l'archivio \u00e8 rimasto com'era.");
     try {
-        aggiunte = importazione::importa(m_registro, m_piano);
+        aggiunte = importazioneSchede::importa(m_registro, m_piano);
     } catch (const GiornaleLasciato& e) {
         mostraPiano();
         avvisiArchivio::mostra(this, e.avviso.giornale);
@@ -296,7 +296,7 @@ void TfrmImportaSchede::cmdImportaClick() {
     }
     avvisiArchivio::mostra(this);
     qint64 ultima = 0;
-    for (const importazione::Riga& r : m_piano.righe)
+    for (const importazioneSchede::Riga& r : m_piano.righe)
         if (r.posizione > 0) {
             if (!m_prima) m_prima = r.posizione;
             ultima = r.posizione;

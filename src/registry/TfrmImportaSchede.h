@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/ImportazioneSchede.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>
@@ -14,7 +14,7 @@ class QToolButton;
 // main fields, and the reason of a refusal or the warnings.
 class ModelloImportazione : public QAbstractTableModel {
 public:
-    ModelloImportazione(const importazione::Piano& piano, QObject* parent);
+    ModelloImportazione(const importazioneSchede::Piano& piano, QObject* parent);
 
     // The rows changed (the import has given them their numbers).
     void aggiorna();
@@ -25,7 +25,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const importazione::Piano& m_piano;
+    const importazioneSchede::Piano& m_piano;
 };
 
 // The preview of an import of cards from a spreadsheet's CSV file: every row with what becomes of
@@ -44,7 +44,7 @@ public:
     QLabel *lblFile, *lblConteggi, *lblColonne, *lblDettaglio, *panInfo;
     QTableView* grdRighe;
 
-    const importazione::Piano& piano() const { return m_piano; }
+    const importazioneSchede::Piano& piano() const { return m_piano; }
     // The number of the first card added, 0 while none was.
     qint64 primaAggiunta() const { return m_prima; }
 
@@ -56,7 +56,7 @@ private:
     void mostraPiano();
 
     QString m_registro, m_file;
-    importazione::Piano m_piano;
+    importazioneSchede::Piano m_piano;
     ModelloImportazione* m_modello;
     EntryForm* m_form;
     qint64 m_prima = 0;

@@ -1,7 +1,7 @@
 #include "TfrmBollettino.h"
 
 #include "GuidaBollettini.h"
-#include "SlipPrintPictures.h"
+#include "ImmaginiStampaBollettino.h"
 #include "TfrmCalendario.h"
 #include "ui/Clock.h"
 #include "ui/EntryForm.h"
@@ -12,8 +12,8 @@
 #include "archive/Amounts.h"
 #include "archive/Archivi.h"
 #include "archive/Dates.h"
+#include "archive/ImportoInLettere.h"
 #include "archive/Text.h"
-#include "print/AmountWords.h"
 #include "TfrmStampaBolBis.h"
 #include "TfrmStampaBolBis_A4.h"
 #include "TfrmDaSaldare.h"
@@ -39,7 +39,7 @@ const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollet
 
 // The slip card behind the fields, drawn like a paper slip.
 void disegnaScheda(QPainter& p) {
-    auto card = [&p](QRectF r, const QString& title, QColor band) { slipPictures::carta(p, r, title, band); };
+    auto card = [&p](QRectF r, const QString& title, QColor band) { immaginiStampaBollettino::carta(p, r, title, band); };
     card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
          QColor(0x2f, 0x5f, 0x8f));
     card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
@@ -58,54 +58,54 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     : SchedaWorkspace(disegnaScheda, kPanel, QStringLiteral("bollettino"), [this] { return lblFile->text(); }, parent) {
     setObjectName(QStringLiteral("frmBollettino"));
     setWindowTitle(kTitolo);
-    barraInformazioni(QRect(8, 614, 700, 38),
+    infoBar(QRect(8, 614, 700, 38),
                       QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b0c4de; border-radius: 4px; "
                                      "padding-left: 10px; color: #1f3f5f; }"),
                       QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
     const int h = 28;
-    txtCCP = campo("CCP", 12, QRect(118, 56, 200, h), etichetta(QStringLiteral("sul C/C n."), QRect(30, 56, 85, h)));
-    etichetta(QStringLiteral("di Euro"), QRect(530, 56, 60, h));
-    txtImporto = campo("Importo", 8, QRect(628, 56, 160, h), QStringLiteral("Importo in euro"));
-    etichetta(QStringLiteral(","), QRect(793, 56, 10, h));
-    txtCents = campo("Cents", 2, QRect(806, 56, 50, h), QStringLiteral("Centesimi"));
-    txtImpLettere = campo("ImpLettere", 250, QRect(185, 104, 603, h),
-                          etichetta(QStringLiteral("Importo in lettere:"), QRect(30, 104, 150, h)));
-    etichetta(QStringLiteral("/"), QRect(793, 104, 10, h));
-    txtCentLettere = campo("CentLettere", 2, QRect(806, 104, 50, h), QStringLiteral("Centesimi in lettere"));
-    txtIntestatario = campo("Intestatario", 34, QRect(185, 156, 450, h),
-                            etichetta(QStringLiteral("INTESTATO A:"), QRect(30, 156, 110, h)));
-    txtIndirizzoInt = campo("IndirizzoInt", 34, QRect(185, 196, 450, h), QStringLiteral("Indirizzo dell'intestatario"));
+    txtCCP = field("CCP", 12, QRect(118, 56, 200, h), label(QStringLiteral("sul C/C n."), QRect(30, 56, 85, h)));
+    label(QStringLiteral("di Euro"), QRect(530, 56, 60, h));
+    txtImporto = field("Importo", 8, QRect(628, 56, 160, h), QStringLiteral("Importo in euro"));
+    label(QStringLiteral(","), QRect(793, 56, 10, h));
+    txtCents = field("Cents", 2, QRect(806, 56, 50, h), QStringLiteral("Centesimi"));
+    txtImpLettere = field("ImpLettere", 250, QRect(185, 104, 603, h),
+                          label(QStringLiteral("Importo in lettere:"), QRect(30, 104, 150, h)));
+    label(QStringLiteral("/"), QRect(793, 104, 10, h));
+    txtCentLettere = field("CentLettere", 2, QRect(806, 104, 50, h), QStringLiteral("Centesimi in lettere"));
+    txtIntestatario = field("Intestatario", 34, QRect(185, 156, 450, h),
+                            label(QStringLiteral("INTESTATO A:"), QRect(30, 156, 110, h)));
+    txtIndirizzoInt = field("IndirizzoInt", 34, QRect(185, 196, 450, h), QStringLiteral("Indirizzo dell'intestatario"));
     txtCausale01 =
-        campo("Causale01", 250, QRect(185, 246, 750, h), etichetta(QStringLiteral("CAUSALE:"), QRect(30, 246, 110, h)));
-    txtCausale02 = campo("Causale02", 250, QRect(185, 286, 750, h), QStringLiteral("Causale, secondo rigo"));
-    txtEsecutore = campo("Esecutore", 23, QRect(185, 336, 330, h),
-                         etichetta(QStringLiteral("ESEGUITO DA:"), QRect(30, 336, 110, h)));
-    txtIndirizzoRes = campo("IndirizzoRes", 23, QRect(185, 386, 330, h),
-                            etichetta(QStringLiteral("VIA - PIAZZA:"), QRect(30, 386, 110, h)));
-    txtCapRes = campo("CapRes", 5, QRect(578, 386, 80, h), etichetta(QStringLiteral("CAP:"), QRect(536, 386, 40, h)));
-    txtComuneRes = campo("ComuneRes", 17, QRect(762, 386, 173, h),
-                         etichetta(QStringLiteral("LOCALITA':"), QRect(676, 386, 84, h)));
-    txtDataScade = campo("DataScade", 10, QRect(150, 492, 120, h),
-                         etichetta(QStringLiteral("Data scadenza:"), QRect(30, 492, 120, h)));
-    txtDataPaga = campo("DataPaga", 10, QRect(437, 492, 120, h),
-                        etichetta(QStringLiteral("Data versamento:"), QRect(300, 492, 135, h)));
-    chkSaldato = casella("Saldato", QStringLiteral("Saldato"), QRect(600, 492, 120, h));
-    txtTimbro = campo("Timbro", 250, QRect(265, 530, 670, h),
-                      etichetta(QStringLiteral("Estremi timbro Ufficio Postale:"), QRect(30, 530, 235, h)));
-    txtNote = campo("Note", 250, QRect(265, 566, 670, h), etichetta(QStringLiteral("Note:"), QRect(30, 566, 235, h)));
+        field("Causale01", 250, QRect(185, 246, 750, h), label(QStringLiteral("CAUSALE:"), QRect(30, 246, 110, h)));
+    txtCausale02 = field("Causale02", 250, QRect(185, 286, 750, h), QStringLiteral("Causale, secondo rigo"));
+    txtEsecutore = field("Esecutore", 23, QRect(185, 336, 330, h),
+                         label(QStringLiteral("ESEGUITO DA:"), QRect(30, 336, 110, h)));
+    txtIndirizzoRes = field("IndirizzoRes", 23, QRect(185, 386, 330, h),
+                            label(QStringLiteral("VIA - PIAZZA:"), QRect(30, 386, 110, h)));
+    txtCapRes = field("CapRes", 5, QRect(578, 386, 80, h), label(QStringLiteral("CAP:"), QRect(536, 386, 40, h)));
+    txtComuneRes = field("ComuneRes", 17, QRect(762, 386, 173, h),
+                         label(QStringLiteral("LOCALITA':"), QRect(676, 386, 84, h)));
+    txtDataScade = field("DataScade", 10, QRect(150, 492, 120, h),
+                         label(QStringLiteral("Data scadenza:"), QRect(30, 492, 120, h)));
+    txtDataPaga = field("DataPaga", 10, QRect(437, 492, 120, h),
+                        label(QStringLiteral("Data versamento:"), QRect(300, 492, 135, h)));
+    chkSaldato = checkBox("Saldato", QStringLiteral("Saldato"), QRect(600, 492, 120, h));
+    txtTimbro = field("Timbro", 250, QRect(265, 530, 670, h),
+                      label(QStringLiteral("Estremi timbro Ufficio Postale:"), QRect(30, 530, 235, h)));
+    txtNote = field("Note", 250, QRect(265, 566, 670, h), label(QStringLiteral("Note:"), QRect(30, 566, 235, h)));
     // The amount as stored ("150,00"), and the year's archive: hidden, read by other screens.
     txtIntero = new QLabel(panContainer);
     txtIntero->setObjectName(QStringLiteral("txtIntero"));
     txtIntero->hide();
-    lega(QStringLiteral("Intero"), txtIntero, QStringLiteral("0,00"));
-    lega(QStringLiteral("Cents"), txtCents, QStringLiteral("00"));
-    lega(QStringLiteral("CentLettere"), txtCentLettere, QStringLiteral("00"));
+    bind(QStringLiteral("Intero"), txtIntero, QStringLiteral("0,00"));
+    bind(QStringLiteral("Cents"), txtCents, QStringLiteral("00"));
+    bind(QStringLiteral("CentLettere"), txtCentLettere, QStringLiteral("00"));
     lblFile = new QLabel(panContainer);
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->hide();
 
-    colonna(
+    commandColumn(
         &cmdAllega, "cmdAllega",
         {
             {&cmdStampa_su_Modulo, "cmdStampa_su_Modulo", "Stampa su modulo", "cmd_stampa_modulo",
@@ -120,7 +120,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
              QStringLiteral("Emette in una volta sola i bollettini di un gruppo di esecutori dell'archivio anagrafico.")},
         },
         "Esporta", QPoint(964, 8), 46); // thirteen commands above the arrows
-    frecce(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
+    arrows(QPoint(730, 612), QSize(42, 42), QSize(90, 42));
     pulsantiImmagine(
         panContainer, form,
         {
@@ -240,7 +240,7 @@ void TfrmBollettino::mostra() {
     panContainer->hide();
     panAvvio->show();
     txtAnno->setText(QString::number(Clock::today().year()));
-    svuota();
+    clear();
     showMaximized();
     activateWindow();
     EntryForm::focusField(txtAnno);
@@ -280,7 +280,7 @@ void TfrmBollettino::cmdSalvaClick() {
          "Attenzione: per salvare la scheda \u00e8 necessario indicare la data di scadenza del versamento."},
     };
     for (const auto& o : obbligatori)
-        if (!compilato(o.campo, QString::fromUtf8(o.testo))) return;
+        if (!filled(o.campo, QString::fromUtf8(o.testo))) return;
     if (!dates::parse(txtDataScade->text())) {
         msg::warning(this, QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
                                           "\u00e8 necessario indicare una data valida nel formato gg/mm/anno."));
@@ -291,7 +291,7 @@ void TfrmBollettino::cmdSalvaClick() {
     salvaScheda(MessageService::Warning);
 }
 
-void TfrmBollettino::cmdAllegaClick() { apriAllegati(); }
+void TfrmBollettino::cmdAllegaClick() { openAttachments(); }
 
 void TfrmBollettino::cmdGuidaClick() { mostraGuida(this, guidaBollettini::titolo(), guidaBollettini::testo()); }
 

@@ -1,31 +1,26 @@
 #include "TfrmEmissioneBollettini.h"
 
 #include "GuidaEmissione.h"
-#include "SlipPrintPictures.h"
+#include "ImmaginiStampaBollettino.h"
 #include "TfrmCalendario.h"
+#include "TfrmStampaEmissione.h"
 #include "registry/DestinoScheda.h"
 #include "registry/TfrmTrovaEsecutori.h"
 #include "ui/AvvisiArchivio.h"
-#include "ui/Clock.h"
 #include "ui/Comandi.h"
 #include "ui/EntryForm.h"
 #include "ui/ListaRecords.h"
 #include "ui/MessageService.h"
 #include "ui/PannelliElenco.h"
-#include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
-#include "ui/ReportOutput.h"
-#include "ui/Shell.h"
 #include "ui/TfrmGuida.h"
+#include "ui/Workspace.h"
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "archive/Elenco.h"
 #include "archive/GiornaleLotto.h"
-#include "archive/MarginSettings.h"
 #include "archive/Text.h"
-#include "print/SlipLayout.h"
 
-#include <QDir>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,25 +34,6 @@ namespace {
 constexpr QSize kDimensione(1200, 690);
 constexpr int kSinistra = 16, kDestra = 612, kColonna = 572;
 const QString kStile = QStringLiteral("color: #1f3f5f;");
-
-QLabel* etichetta(QWidget* parent, const QString& testo, QRect geometry, bool grassetto = true) {
-    auto* l = new QLabel(testo, parent);
-    QFont f = l->font();
-    f.setBold(grassetto);
-    l->setFont(f);
-    l->setStyleSheet(kStile);
-    l->setGeometry(geometry);
-    return l;
-}
-
-QLineEdit* campo(QWidget* parent, const QString& nome, int capacita, QRect geometry, const QString& detto) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(nome);
-    e->setMaxLength(capacita);
-    e->setGeometry(geometry);
-    e->setAccessibleName(detto);
-    return e;
-}
 
 // The picker writes the chosen card's account, holder, address and reason into these fields.
 class DestinoEmissione : public DestinoScheda {
@@ -127,7 +103,7 @@ TfrmEmissioneBollettini::TfrmEmissioneBollettini(const QString& archivio, QWidge
 }
 
 void TfrmEmissioneBollettini::costruisciFiltri() {
-    etichetta(this, QStringLiteral("ESECUTORI DALL'ARCHIVIO ANAGRAFICO"), QRect(kSinistra, m_fascia + 8, kColonna, 22))
+    panelFields::label(this, QStringLiteral("ESECUTORI DALL'ARCHIVIO ANAGRAFICO"), QRect(kSinistra, m_fascia + 8, kColonna, 22))
         ->setObjectName(QStringLiteral("lblEsecutori"));
     const QList<std::pair<QString, QString>> campi = {
         {QStringLiteral("Esecutore"), QStringLiteral("Cognome e nome:")},
@@ -144,9 +120,9 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
     const int top = m_fascia + 36, passo = 48, larghezza = (kColonna - 16) / 2;
     for (int i = 0; i < campi.size(); ++i) {
         const int x = kSinistra + (i < 5 ? 0 : larghezza + 16), y = top + (i % 5) * passo;
-        QLabel* l = etichetta(this, campi[i].second, QRect(x, y, larghezza, 18));
+        QLabel* l = panelFields::label(this, campi[i].second, QRect(x, y, larghezza, 18));
         l->setObjectName(QStringLiteral("lblFiltro") + campi[i].first);
-        QLineEdit* e = campo(this, QStringLiteral("txtFiltro") + campi[i].first, 32767, QRect(x, y + 19, larghezza, 26),
+        QLineEdit* e = panelFields::field(this, QStringLiteral("txtFiltro") + campi[i].first, 32767, QRect(x, y + 19, larghezza, 26),
                              campi[i].second);
         l->setBuddy(e);
         filtri.append(e);
@@ -159,7 +135,7 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
     connect(btnCerca, &QPushButton::clicked, this, &TfrmEmissioneBollettini::btnCercaClick);
     for (int i = 0; i < filtri.size(); ++i) m_form->addEnter(filtri[i], i + 1 < filtri.size() ? static_cast<QWidget*>(filtri[i + 1]) : btnCerca);
 
-    lblSelezionate = etichetta(this, QString(), QRect(kSinistra, sotto, kColonna - 130, 32));
+    lblSelezionate = panelFields::label(this, QString(), QRect(kSinistra, sotto, kColonna - 130, 32));
     lblSelezionate->setObjectName(QStringLiteral("lblSelezionate"));
 
     lstEsecutori = new ListaRecords(this);
@@ -189,22 +165,22 @@ void TfrmEmissioneBollettini::costruisciFiltri() {
 }
 
 void TfrmEmissioneBollettini::costruisciBollettino() {
-    etichetta(this, QStringLiteral("BOLLETTINO DA EMETTERE"), QRect(kDestra, m_fascia + 8, kColonna, 22))
+    panelFields::label(this, QStringLiteral("BOLLETTINO DA EMETTERE"), QRect(kDestra, m_fascia + 8, kColonna, 22))
         ->setObjectName(QStringLiteral("lblBollettino"));
     const int h = 28, x = kDestra + 130, largo = kColonna - 130;
     int y = m_fascia + 36;
-    txtCCP = campo(this, QStringLiteral("txtCCP"), 12, QRect(x, y, 150, h), QStringLiteral("sul C/C n."));
-    etichetta(this, QStringLiteral("sul C/C n."), QRect(kDestra, y, 125, h))->setBuddy(txtCCP);
-    etichetta(this, QStringLiteral("di Euro"), QRect(x + 166, y, 60, h));
-    txtImporto = campo(this, QStringLiteral("txtImporto"), 8, QRect(x + 230, y, 120, h), QStringLiteral("Importo in euro"));
-    etichetta(this, QStringLiteral(","), QRect(x + 354, y, 10, h));
-    txtCents = campo(this, QStringLiteral("txtCents"), 2, QRect(x + 366, y, 46, h), QStringLiteral("Centesimi"));
+    txtCCP = panelFields::field(this, QStringLiteral("txtCCP"), 12, QRect(x, y, 150, h), QStringLiteral("sul C/C n."));
+    panelFields::label(this, QStringLiteral("sul C/C n."), QRect(kDestra, y, 125, h))->setBuddy(txtCCP);
+    panelFields::label(this, QStringLiteral("di Euro"), QRect(x + 166, y, 60, h));
+    txtImporto = panelFields::field(this, QStringLiteral("txtImporto"), 8, QRect(x + 230, y, 120, h), QStringLiteral("Importo in euro"));
+    panelFields::label(this, QStringLiteral(","), QRect(x + 354, y, 10, h));
+    txtCents = panelFields::field(this, QStringLiteral("txtCents"), 2, QRect(x + 366, y, 46, h), QStringLiteral("Centesimi"));
     txtCents->setText(QStringLiteral("00"));
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtCents->setAlignment(Qt::AlignCenter);
 
     y += 38;
-    etichetta(this, QStringLiteral("INTESTATO A:"), QRect(kDestra, y, 100, h));
+    panelFields::label(this, QStringLiteral("INTESTATO A:"), QRect(kDestra, y, 100, h));
     pulsantiImmagine(this, m_form,
                      {{&impIntestatario, "impIntestatario", "", "imp_anagrafica",
                        QStringLiteral("Importa i dati dell'intestatario dall'archivio anagrafico."),
@@ -212,23 +188,23 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     impIntestatario->setFocusPolicy(Qt::TabFocus); // in this dialog the keyboard reaches it too
     m_form->enterPresses(impIntestatario);
     connect(impIntestatario, &QToolButton::clicked, this, &TfrmEmissioneBollettini::impIntestatarioClick);
-    txtIntestatario = campo(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
+    txtIntestatario = panelFields::field(this, QStringLiteral("txtIntestatario"), 34, QRect(x, y, largo, h), QStringLiteral("INTESTATO A"));
     y += 32;
-    txtIndirizzoInt = campo(this, QStringLiteral("txtIndirizzoInt"), 34, QRect(x, y, largo, h),
+    txtIndirizzoInt = panelFields::field(this, QStringLiteral("txtIndirizzoInt"), 34, QRect(x, y, largo, h),
                             QStringLiteral("Indirizzo dell'intestatario"));
     y += 38;
-    txtCausale01 = campo(this, QStringLiteral("txtCausale01"), 250, QRect(x, y, largo, h), QStringLiteral("CAUSALE"));
-    etichetta(this, QStringLiteral("CAUSALE:"), QRect(kDestra, y, 125, h))->setBuddy(txtCausale01);
+    txtCausale01 = panelFields::field(this, QStringLiteral("txtCausale01"), 250, QRect(x, y, largo, h), QStringLiteral("CAUSALE"));
+    panelFields::label(this, QStringLiteral("CAUSALE:"), QRect(kDestra, y, 125, h))->setBuddy(txtCausale01);
     y += 32;
     txtCausale02 =
-        campo(this, QStringLiteral("txtCausale02"), 250, QRect(x, y, largo, h), QStringLiteral("Causale, secondo rigo"));
+        panelFields::field(this, QStringLiteral("txtCausale02"), 250, QRect(x, y, largo, h), QStringLiteral("Causale, secondo rigo"));
     y += 38;
-    txtDataScade = campo(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
-    etichetta(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
+    txtDataScade = panelFields::field(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
+    panelFields::label(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
     txtDataScade->setReadOnly(true);
     txtDataScade->setAlignment(Qt::AlignCenter);
     txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
-    etichetta(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), false)
+    panelFields::label(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), 0, false)
         ->setObjectName(QStringLiteral("lblSuggerimentoData"));
     m_carta = QRect(kDestra, y + h + 14, kColonna, kDimensione.height() - 56 - (y + h + 14));
 
@@ -288,7 +264,7 @@ void TfrmEmissioneBollettini::paintEvent(QPaintEvent*) {
     p.setPen(QColor(0xb0, 0xc4, 0xde));
     p.drawLine(kDestra - 12, m_fascia + 12, kDestra - 12, height() - 12);
     p.setRenderHint(QPainter::Antialiasing);
-    slipPictures::carta(p, m_carta, QString(), QColor(0x2f, 0x5f, 0x8f));
+    immaginiStampaBollettino::carta(p, m_carta, QString(), QColor(0x2f, 0x5f, 0x8f));
 }
 
 bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
@@ -499,95 +475,4 @@ void TfrmEmissioneBollettini::btnEmettiClick() {
     TfrmStampaEmissione stampa(m_emessi, m_primo, this);
     stampa.exec();
     accept();
-}
-
-// ---- printing the new slips ----
-
-TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollettini, qint64 primo, QWidget* parent)
-    : QDialog(parent), m_bollettini(bollettini) {
-    setObjectName(QStringLiteral("frmStampaEmissione"));
-    setWindowTitle(QStringLiteral(" Stampa dei bollettini emessi"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(560, 250);
-
-    auto* img = new Picture(QStringLiteral("imgStampa"), QStringLiteral(":/pictures/cmd_stampa.svg"), this);
-    img->setGeometry(24, 24, 56, 56);
-    const qint64 n = bollettini.size();
-    auto* testo = new QLabel(
-        n == 1 ? QStringLiteral("\u00c8 stato inserito in archivio un bollettino, la scheda n. %1.\n\n"
-                                "Il bollettino pu\u00f2 essere stampato sul modulo in bianco, con i margini di stampa "
-                                "impostati, oppure su un foglio A4 in un file PDF.")
-                     .arg(primo)
-               : QStringLiteral("Sono stati inseriti in archivio %1 bollettini, dalla scheda n. %2 alla scheda n. %3.\n\n"
-                                "I bollettini possono essere stampati sui moduli in bianco, con i margini di stampa "
-                                "impostati, oppure su fogli A4 raccolti in un unico file PDF, nell'ordine dell'elenco.")
-                     .arg(n)
-                     .arg(primo)
-                     .arg(primo + n - 1),
-        this);
-    testo->setObjectName(QStringLiteral("lblMessaggio"));
-    testo->setWordWrap(true);
-    testo->setStyleSheet(kStile);
-    QFont f = testo->font();
-    f.setPointSizeF(f.pointSizeF() * 1.1);
-    testo->setFont(f);
-    testo->setGeometry(100, 20, 436, 110);
-
-    lblEsito = new QLabel(this);
-    lblEsito->setObjectName(QStringLiteral("lblEsito"));
-    lblEsito->setStyleSheet(QStringLiteral("color: #1f5f1f; font-weight: bold;"));
-    lblEsito->setGeometry(100, 134, 436, 40);
-    lblEsito->setWordWrap(true);
-
-    btnModulo = pannelliElenco::pulsante(this, "btnModulo", QStringLiteral("Stampa su Mod. in bianco"),
-                                         QRect(24, 192, 200, 36));
-    btnModulo->setIcon(QIcon(QStringLiteral(":/pictures/cmd_stampa_modulo.svg")));
-    btnA4 = pannelliElenco::pulsante(this, "btnA4", QStringLiteral("Crea PDF su foglio A4"), QRect(232, 192, 180, 36));
-    btnA4->setIcon(QIcon(QStringLiteral(":/pictures/cmd_pdf.svg")));
-    btnChiudi = pannelliElenco::pulsante(this, "btnChiudi", QStringLiteral("Chiudi"), QRect(420, 192, 116, 36));
-    btnChiudi->setIcon(QIcon(QStringLiteral(":/pictures/cmd_esci.svg")));
-    connect(btnModulo, &QPushButton::clicked, this, &TfrmStampaEmissione::btnModuloClick);
-    connect(btnA4, &QPushButton::clicked, this, &TfrmStampaEmissione::btnA4Click);
-    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::accept);
-    btnModulo->setFocus();
-}
-
-void TfrmStampaEmissione::btnModuloClick() {
-    // The margins stored for this printer by the blank-form print dialog.
-    const marginiStampa::Texts t = marginiStampa::load(programFolder::path());
-    const auto top = marginiStampa::parseMm(t.top), left = marginiStampa::parseMm(t.left);
-    if (!top || !left) {
-        msg::error(this, marginiStampa::notNumberMessage(!top ? t.top : t.left));
-        return;
-    }
-    Report modulo = slipLayout::blankReport();
-    modulo.setTopMargin(*top);
-    modulo.setLeftMargin(*left);
-    PreparedReport pagine;
-    if (!reportOutput::prepara(this, [&] { pagine = emissione::stampa(modulo, m_bollettini, Clock::now()); })) return;
-    if (ReportOutput::instance().print(this, pagine))
-        lblEsito->setText(m_bollettini.size() == 1
-                              ? QStringLiteral("Un bollettino inviato alla stampante.")
-                              : QStringLiteral("%1 bollettini inviati alla stampante.").arg(m_bollettini.size()));
-}
-
-void TfrmStampaEmissione::btnA4Click() {
-    const QString percorso = QDir(programFolder::path()).filePath(QStringLiteral("Bollettini.pdf"));
-    bool fatto = false;
-    if (!reportOutput::prepara(this, [&] { fatto = emissione::pdfA4(m_bollettini, percorso, Clock::now()); })) return;
-    if (!fatto) {
-        msg::error(this, QStringLiteral("Attenzione: non \u00e8 stato possibile creare il file PDF.\r\n\r\n"
-                                        "Accertarsi che il file Bollettini.pdf non sia aperto in un altro programma e "
-                                        "di possedere i privilegi di scrittura nella cartella di installazione del "
-                                        "programma."));
-        return;
-    }
-    lblEsito->setText(m_bollettini.size() == 1
-                          ? QStringLiteral("Un bollettino salvato su foglio A4 nel file Bollettini.pdf.")
-                          : QStringLiteral("%1 bollettini salvati su fogli A4 nel file Bollettini.pdf.")
-                                .arg(m_bollettini.size()));
-    if (msg::question(this, QStringLiteral("La stampa dei bollettini su foglio A4 \u00e8 stata salvata nel file "
-                                           "Bollettini.pdf, nella cartella del programma.\r\n\r\nSi vuole aprire il "
-                                           "file?")))
-        TMisc::Open(QLatin1Char('"') + QDir::toNativeSeparators(percorso) + QLatin1Char('"'));
 }

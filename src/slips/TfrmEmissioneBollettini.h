@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/EmissioneBollettini.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QDialog>
 #include <QList>
@@ -79,21 +79,4 @@ private:
     bool m_cercato = false; // a search was made
     QList<TSchedaBollettino> m_emessi;
     qint64 m_primo = 0;
-};
-
-// After a batch is in the archive: prints its slips on the blank form (the stored margins, one
-// printer dialog) or on A4 into one PDF, as often as wanted, until "Chiudi".
-class TfrmStampaEmissione : public QDialog {
-    Q_OBJECT
-public:
-    TfrmStampaEmissione(const QList<TSchedaBollettino>& bollettini, qint64 primo, QWidget* parent);
-
-    QLabel* lblEsito;
-    QPushButton *btnModulo, *btnA4, *btnChiudi;
-
-    void btnModuloClick();
-    void btnA4Click();
-
-private:
-    QList<TSchedaBollettino> m_bollettini;
 };

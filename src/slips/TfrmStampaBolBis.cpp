@@ -1,8 +1,8 @@
 #include "TfrmStampaBolBis.h"
 
 #include "ui/ReportOutput.h"
-#include "print/SlipLayout.h"
-#include "SlipPrintPictures.h"
+#include "print/LayoutBollettino.h"
+#include "ImmaginiStampaBollettino.h"
 #include "ui/Clock.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramFolder.h"
@@ -20,7 +20,7 @@ const QString kScritturaFallita = QStringLiteral(
 }
 
 TfrmStampaBolBis::TfrmStampaBolBis(const TSchedaBollettino& slip, QWidget* parent)
-    : QDialog(parent), repBollettino_Blank(slipLayout::blankReport()), ui(std::make_unique<Ui::TfrmStampaBolBis>()),
+    : QDialog(parent), repBollettino_Blank(layoutBollettino::blankReport()), ui(std::make_unique<Ui::TfrmStampaBolBis>()),
       m_slip(slip) {
     ui->setupUi(this);
     // No window buttons: the dialog is left through its own buttons.
@@ -43,8 +43,8 @@ TfrmStampaBolBis::TfrmStampaBolBis(const TSchedaBollettino& slip, QWidget* paren
     ui->lblMargini->setFont(big);
     ui->lblVassoio->setFont(big);
     const qreal dpr = devicePixelRatioF();
-    imgMargini->setPixmap(slipPictures::margini(imgMargini->minimumSize(), dpr));
-    imgVassoio->setPixmap(slipPictures::vassoio(imgVassoio->minimumSize(), dpr));
+    imgMargini->setPixmap(immaginiStampaBollettino::margini(imgMargini->minimumSize(), dpr));
+    imgVassoio->setPixmap(immaginiStampaBollettino::vassoio(imgVassoio->minimumSize(), dpr));
 
     connect(btnTopMinus, &QPushButton::clicked, this, &TfrmStampaBolBis::btnTopMinusClick);
     connect(btnTopPlus, &QPushButton::clicked, this, &TfrmStampaBolBis::btnTopPlusClick);
@@ -102,7 +102,7 @@ void TfrmStampaBolBis::btnStampaClick() {
     repBollettino_Blank.setTopMargin(*top);
     repBollettino_Blank.setLeftMargin(*left);
     if (!reportOutput::prepara(this, [this] {
-            slipLayout::fill(repBollettino_Blank, m_slip);
+            layoutBollettino::fill(repBollettino_Blank, m_slip);
             repBollettino_Blank.prepare(Clock::now());
         }))
         return;

@@ -1,13 +1,13 @@
 #include "TfrmStampaBolBis_A4.h"
 
 #include "ui/ReportOutput.h"
-#include "print/SlipLayout.h"
-#include "SlipPrintPictures.h"
+#include "print/LayoutBollettino.h"
+#include "ImmaginiStampaBollettino.h"
 #include "ui/Clock.h"
 #include "ui_TfrmStampaBolBis_A4.h"
 
 TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const TSchedaBollettino& slip, QWidget* parent)
-    : QDialog(parent), repBollettino_Graph(slipLayout::graphReport()),
+    : QDialog(parent), repBollettino_Graph(layoutBollettino::graphReport()),
       ui(std::make_unique<Ui::TfrmStampaBolBis_A4>()), m_slip(slip) {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -20,7 +20,7 @@ TfrmStampaBolBis_A4::TfrmStampaBolBis_A4(const TSchedaBollettino& slip, QWidget*
     heading.setPointSizeF(heading.pointSizeF() * 1.4);
     heading.setBold(true);
     ui->lblTitoloA4->setFont(heading);
-    imgA4->setPixmap(slipPictures::foglioA4(imgA4->minimumSize(), devicePixelRatioF()));
+    imgA4->setPixmap(immaginiStampaBollettino::foglioA4(imgA4->minimumSize(), devicePixelRatioF()));
     for (QPushButton* b : {btnAnteprima, btnFoglioA4, btnAnnulla}) b->setMinimumHeight(34);
 
     connect(btnAnteprima, &QPushButton::clicked, this, &TfrmStampaBolBis_A4::btnAnteprimaClick);
@@ -32,7 +32,7 @@ TfrmStampaBolBis_A4::~TfrmStampaBolBis_A4() = default;
 
 bool TfrmStampaBolBis_A4::prepareSlip() {
     return reportOutput::prepara(this, [this] {
-        slipLayout::fill(repBollettino_Graph, m_slip);
+        layoutBollettino::fill(repBollettino_Graph, m_slip);
         repBollettino_Graph.prepare(Clock::now());
     });
 }

@@ -3,8 +3,8 @@
 
 #include "archive/ArchiveError.h"
 #include "archive/CampoRecord.h"
-#include "archive/ImportazioneSchede.h"
 #include "checks/AvvisiScheda.h"
+#include "formats/ImportazioneSchede.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,7 +19,7 @@ int fail(const QString& why) {
     return 1;
 }
 
-QByteArray rowLine(const importazione::Riga& r, bool dryRun) {
+QByteArray rowLine(const importazioneSchede::Riga& r, bool dryRun) {
     JsonLine line;
     line.add(QLatin1StringView("line"), r.linea);
     line.add(QLatin1StringView("result"), !r.accettata() ? QStringLiteral("refused")
@@ -67,11 +67,11 @@ int run(const QStringList& args) {
             return fail(QStringLiteral("%1 is not a registry: it does not begin with a card; nothing was written").arg(registry));
     }
 
-    importazione::Piano piano;
+    importazioneSchede::Piano piano;
     try {
         // Not in a dry run, the registry is first put back as it was before an import a crash cut short.
-        piano = importazione::preparaFile(
-            csv, importazione::chiavi(registry, dryRun ? RecordFileBase::Access::ReadOnly : RecordFileBase::Access::ReadWrite),
+        piano = importazioneSchede::preparaFile(
+            csv, importazioneSchede::chiavi(registry, dryRun ? RecordFileBase::Access::ReadOnly : RecordFileBase::Access::ReadWrite),
             avvisiScheda);
     } catch (const ArchiveError& e) {
         return fail(QStringLiteral("the registry cannot be read: %1").arg(QString::fromStdString(e.what())));
@@ -81,16 +81,16 @@ int run(const QStringList& args) {
     int added = 0;
     if (!dryRun) {
         try {
-            added = importazione::importa(registry, piano);
+            added = importazioneSchede::importa(registry, piano);
         } catch (const ArchiveError& e) {
             return fail(QStringLiteral("nothing was added, the registry is as it was: %1").arg(QString::fromStdString(e.what())));
         }
     }
-    for (const importazione::Riga& r : piano.righe)
+    for (const importazioneSchede::Riga& r : piano.righe)
         if ((out() << rowLine(r, dryRun)).failed()) break;
 
     QJsonArray ignored;
-    for (const importazione::Colonna& c : piano.colonne)
+    for (const importazioneSchede::Colonna& c : piano.colonne)
         if (c.campo.isEmpty()) ignored.append(QJsonObject{{"column", c.titolo}, {"why", c.ignorata}});
     const int accepted = piano.accettate();
     JsonLine summary;
@@ -107,7 +107,7 @@ int run(const QStringList& args) {
     summary.add(QLatin1StringView("dry_run"), dryRun);
     qint64 summaryFirst = 0, summaryLast = 0;
     if (added > 0) {
-        for (const importazione::Riga& r : piano.righe)
+        for (const importazioneSchede::Riga& r : piano.righe)
             if (r.posizione > 0) {
                 if (!summaryFirst) summaryFirst = r.posizione;
                 summaryLast = r.posizione;

@@ -7,7 +7,7 @@
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
 #include "archive/Text.h"
-#include "print/EmissioneBollettini.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,7 +6,7 @@
 #include "archive/RecordFile.h"
 #include "archive/SchedaBollettino.h"
 #include "print/Report.h"
-#include "print/SlipLayout.h"
+#include "print/LayoutBollettino.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -153,7 +153,7 @@ int run(const QStringList& args) {
                             .arg(marginiStampa::iniPath(info.absolutePath()), stored.left));
     }
 
-    Report report = blank ? slipLayout::blankReport() : slipLayout::graphReport();
+    Report report = blank ? layoutBollettino::blankReport() : layoutBollettino::graphReport();
     report.setTopMargin(top);
     report.setLeftMargin(left);
     // Another archive, a device, a FIFO or a link given by mistake as the PDF's name stays as it is.
@@ -163,7 +163,7 @@ int run(const QStringList& args) {
                   PdfExport::Replace::OnlyPdf);
     const QDateTime now = QDateTime::currentDateTime();
     for (const TSchedaBollettino& slip : slips) {
-        slipLayout::fill(report, slip);
+        layoutBollettino::fill(report, slip);
         report.prepare(now);
         if (!pdf.add(report.prepared())) return fail(QStringLiteral("%1: %2").arg(o.pdf, pdf.errorString()));
     }

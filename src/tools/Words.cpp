@@ -1,7 +1,7 @@
 #include "Subcommands.h"
 
 #include "archive/Amounts.h"
-#include "print/AmountWords.h"
+#include "archive/ImportoInLettere.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <QToolButton>
 
-void CampiScheda::lega(const QString& nome, QWidget* controllo, const QString& vuoto) {
+void RecordFields::bind(const QString& nome, QWidget* controllo, const QString& vuoto) {
     for (Campo& c : m_campi)
         if (c.nome == nome) {
             c = {nome, controllo, vuoto};
@@ -23,14 +23,14 @@ void CampiScheda::lega(const QString& nome, QWidget* controllo, const QString& v
     m_campi.append({nome, controllo, vuoto});
 }
 
-QWidget* CampiScheda::controllo(const QString& nome) const {
+QWidget* RecordFields::control(const QString& nome) const {
     for (const Campo& c : m_campi)
         if (c.nome == nome) return c.controllo;
     return nullptr;
 }
 
-QString CampiScheda::testo(const QString& nome) const {
-    QWidget* w = controllo(nome);
+QString RecordFields::text(const QString& nome) const {
+    QWidget* w = control(nome);
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentText();
@@ -38,8 +38,8 @@ QString CampiScheda::testo(const QString& nome) const {
     return QString();
 }
 
-void CampiScheda::imposta(const QString& nome, const QString& valore) {
-    QWidget* w = controllo(nome);
+void RecordFields::setText(const QString& nome, const QString& valore) {
+    QWidget* w = control(nome);
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
         e->setText(valore);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
@@ -54,10 +54,10 @@ void CampiScheda::imposta(const QString& nome, const QString& valore) {
     }
 }
 
-void CampiScheda::svuota() {
+void RecordFields::clear() {
     for (const Campo& c : m_campi) {
         if (auto* b = qobject_cast<QCheckBox*>(c.controllo)) b->setChecked(false);
-        else imposta(c.nome, c.vuoto);
+        else setText(c.nome, c.vuoto);
     }
 }
 
@@ -100,48 +100,60 @@ Workspace::Workspace(Sfondo sfondo, QSize dimensioni, const QString& modo, QWidg
         *label = new QLabel(panContainer);
         (*label)->setObjectName(QStringLiteral("lbl") + QLatin1String(nome));
         (*label)->hide();
-        m_campi.lega(QLatin1String(nome), *label);
+        m_campi.bind(QLatin1String(nome), *label);
     }
 }
 
-void Workspace::barraInformazioni(QRect geometry, const QString& stile, const QString& pronto) {
+void Workspace::infoBar(QRect geometry, const QString& stile, const QString& pronto) {
     m_pronto = pronto;
     panInfo->setText(pronto);
     panInfo->setGeometry(geometry);
     panInfo->setStyleSheet(stile);
 }
 
-QLabel* Workspace::etichetta(const QString& testo, QRect geometry, qreal punti) {
-    auto* l = new QLabel(testo, panContainer);
+QLabel* panelFields::label(QWidget* panel, const QString& testo, QRect geometry, qreal punti, bool grassetto) {
+    auto* l = new QLabel(testo, panel);
     QFont f = l->font();
-    f.setBold(true);
+    f.setBold(grassetto);
     if (punti > 0) f.setPointSizeF(punti);
     l->setFont(f);
     l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
     l->setGeometry(geometry);
+    return l;
+}
+
+QLineEdit* panelFields::field(QWidget* panel, const QString& nome, int capacita, QRect geometry,
+                                const QString& nomeAccessibile) {
+    auto* e = new QLineEdit(panel);
+    e->setObjectName(nome);
+    e->setMaxLength(capacita);
+    e->setGeometry(geometry);
+    e->setAccessibleName(nomeAccessibile);
+    return e;
+}
+
+QLabel* Workspace::label(const QString& testo, QRect geometry, qreal punti) {
+    QLabel* l = panelFields::label(panContainer, testo, geometry, punti);
     form->clearsHints(l);
     return l;
 }
 
-QLineEdit* Workspace::campo(const char* nome, int capacita, QRect geometry, QLabel* etichetta) {
+QLineEdit* Workspace::field(const char* nome, int capacita, QRect geometry, QLabel* etichetta) {
     QString detto = etichetta->text().trimmed();
     while (detto.endsWith(QLatin1Char(':'))) detto.chop(1);
-    QLineEdit* e = campo(nome, capacita, geometry, detto);
+    QLineEdit* e = field(nome, capacita, geometry, detto);
     etichetta->setBuddy(e);
     return e;
 }
 
-QLineEdit* Workspace::campo(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile) {
-    auto* e = new QLineEdit(panContainer);
-    e->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
-    e->setMaxLength(capacita);
-    e->setGeometry(geometry);
-    e->setAccessibleName(nomeAccessibile);
-    m_campi.lega(QLatin1String(nome), e);
+QLineEdit* Workspace::field(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile) {
+    QLineEdit* e = panelFields::field(panContainer, QStringLiteral("txt") + QLatin1String(nome), capacita, geometry,
+                                        nomeAccessibile);
+    m_campi.bind(QLatin1String(nome), e);
     return e;
 }
 
-QComboBox* Workspace::campoElenco(const char* nome, const QStringList& voci, int capacita, QRect geometry,
+QComboBox* Workspace::comboField(const char* nome, const QStringList& voci, int capacita, QRect geometry,
                                   const QString& nomeAccessibile) {
     auto* c = new QComboBox(panContainer);
     c->setObjectName(QStringLiteral("txt") + QLatin1String(nome));
@@ -155,11 +167,11 @@ QComboBox* Workspace::campoElenco(const char* nome, const QStringList& voci, int
     c->setEditText(QString());
     c->setAccessibleName(nomeAccessibile);
     c->lineEdit()->setAccessibleName(nomeAccessibile);
-    m_campi.lega(QLatin1String(nome), c);
+    m_campi.bind(QLatin1String(nome), c);
     return c;
 }
 
-QCheckBox* Workspace::casella(const char* nome, const QString& testo, QRect geometry) {
+QCheckBox* Workspace::checkBox(const char* nome, const QString& testo, QRect geometry) {
     auto* c = new QCheckBox(testo, panContainer);
     c->setObjectName(QStringLiteral("chk") + QLatin1String(nome));
     QFont f = c->font();
@@ -167,15 +179,15 @@ QCheckBox* Workspace::casella(const char* nome, const QString& testo, QRect geom
     c->setFont(f);
     c->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
     c->setGeometry(geometry);
-    m_campi.lega(QLatin1String(nome), c);
+    m_campi.bind(QLatin1String(nome), c);
     return c;
 }
 
-void Workspace::lega(const QString& nome, QWidget* controllo, const QString& vuoto) {
-    m_campi.lega(nome, controllo, vuoto);
+void Workspace::bind(const QString& nome, QWidget* controllo, const QString& vuoto) {
+    m_campi.bind(nome, controllo, vuoto);
 }
 
-void Workspace::colonna(QToolButton** allega, const char* nomeAllega, const QList<Comando>& propri,
+void Workspace::commandColumn(QToolButton** allega, const char* nomeAllega, const QList<Comando>& propri,
                         const char* esporta, QPoint topLeft, int passo) {
     QList<Comando> comandi = {comandi::nuovo(&cmdNuovo), comandi::duplica(&cmdDuplica), comandi::salva(&cmdSalva),
                               comandi::allega(allega, nomeAllega), comandi::trova(&cmdTrova)};
@@ -193,7 +205,7 @@ void Workspace::colonna(QToolButton** allega, const char* nomeAllega, const QLis
     connect(cmdEsci, &QToolButton::clicked, this, &QWidget::close);
 }
 
-void Workspace::frecce(QPoint topLeft, QSize pulsante, QSize etichetta) {
+void Workspace::arrows(QPoint topLeft, QSize pulsante, QSize etichetta) {
     barraNavigazione(panContainer, form, {&cmdPrimo, &cmdIndietro, &cmdAvanti, &cmdUltimo, &lblPosizione}, topLeft,
                      pulsante, etichetta);
     connect(cmdPrimo, &QToolButton::clicked, this, [this] { cmdPrimoClick(); });
@@ -202,24 +214,24 @@ void Workspace::frecce(QPoint topLeft, QSize pulsante, QSize etichetta) {
     connect(cmdUltimo, &QToolButton::clicked, this, [this] { cmdUltimoClick(); });
 }
 
-PortaAllegati Workspace::allegati() {
+PortaAllegati Workspace::attachments() {
     return {this, m_modo, {lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03}};
 }
 
-bool Workspace::compilato(QLineEdit* campo, const QString& avviso) {
+bool Workspace::filled(QLineEdit* campo, const QString& avviso) {
     if (!text::trimmed(campo->text()).isEmpty()) return true;
     msg::warning(this, avviso);
     EntryForm::focusField(campo);
     return false;
 }
 
-void Workspace::apriAllegati() {
-    TfrmAllegaCartella dlg(allegati());
+void Workspace::openAttachments() {
+    TfrmAllegaCartella dlg(attachments());
     dlg.exec();
 }
 
-void Workspace::svuota() {
-    m_campi.svuota();
+void Workspace::clear() {
+    m_campi.clear();
     lblPosizione->clear();
 }
 

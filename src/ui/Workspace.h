@@ -22,24 +22,24 @@ class QToolButton;
 // The record fields a workspace shows, each bound to the control that shows it: the one table that
 // loads a record onto the screen, builds the record from the screen (to save or to print it) and
 // clears the screen for a new one.
-class CampiScheda {
+class RecordFields {
 public:
     // `controllo` is a QLineEdit, an editable QComboBox, a QLabel, or a QCheckBox for a yes/no flag;
     // `vuoto` is what it shows on a new record. Binding a field again replaces its binding.
-    void lega(const QString& nome, QWidget* controllo, const QString& vuoto = QString());
-    QWidget* controllo(const QString& nome) const;
+    void bind(const QString& nome, QWidget* controllo, const QString& vuoto = QString());
+    QWidget* control(const QString& nome) const;
 
-    QString testo(const QString& nome) const;
+    QString text(const QString& nome) const;
     // A flag box changes only for the two flag texts; anything else leaves it as it was.
-    void imposta(const QString& nome, const QString& valore);
-    void svuota();
+    void setText(const QString& nome, const QString& valore);
+    void clear();
 
-    template <class T> void carica(const T& r) {
-        forEachField(r, [this](const char* nome, const auto& campo) { imposta(QLatin1String(nome), campo.get()); });
+    template <class T> void load(const T& r) {
+        forEachField(r, [this](const char* nome, const auto& campo) { setText(QLatin1String(nome), campo.get()); });
     }
-    template <class T> T scheda() const {
+    template <class T> T record() const {
         T r{};
-        forEachField(r, [this](const char* nome, auto& campo) { campo.set(testo(QLatin1String(nome))); });
+        forEachField(r, [this](const char* nome, auto& campo) { campo.set(text(QLatin1String(nome))); });
         return r;
     }
 
@@ -51,6 +51,14 @@ private:
     };
     QList<Campo> m_campi;
 };
+
+// The builders of a panel of fields, for the workspaces and for any other screen of fields alike: a
+// caption in the program's blue, bold unless told otherwise, and an entry field named `nome` with its
+// capacity and the name a screen reader says.
+namespace panelFields {
+QLabel* label(QWidget* panel, const QString& testo, QRect geometry, qreal punti = 0, bool grassetto = true);
+QLineEdit* field(QWidget* panel, const QString& nome, int capacita, QRect geometry, const QString& nomeAccessibile);
+} // namespace panelFields
 
 // A long-lived workspace window: a panel of record fields with its information bar, the column of
 // commands, the arrows with the position between them, and the attachments of the record on screen.
@@ -69,9 +77,9 @@ public:
     QToolButton *cmdPrimo, *cmdIndietro, *cmdAvanti, *cmdUltimo;
     EntryForm* form;
 
-    const CampiScheda& campi() const { return m_campi; }
+    const RecordFields& fields() const { return m_campi; }
     // The attachment labels and mode text handed to the attachments dialog.
-    PortaAllegati allegati();
+    PortaAllegati attachments();
 
     virtual void cmdNuovoClick() = 0;
     virtual void cmdDuplicaClick() = 0;
@@ -93,43 +101,43 @@ protected:
     Workspace(Sfondo sfondo, QSize dimensioni, const QString& modo, QWidget* parent);
 
     // The information bar at `geometry`; whenever the panel is shown it says `pronto`.
-    void barraInformazioni(QRect geometry, const QString& stile, const QString& pronto);
+    void infoBar(QRect geometry, const QString& stile, const QString& pronto);
     // A bold caption on the panel; moving the mouse over it clears the information bar.
-    QLabel* etichetta(const QString& testo, QRect geometry, qreal punti = 0);
+    QLabel* label(const QString& testo, QRect geometry, qreal punti = 0);
     // An entry field named "txt" + the record field it shows, bound to that field, with the label
     // beside it as the name a screen reader says.
-    QLineEdit* campo(const char* nome, int capacita, QRect geometry, QLabel* etichetta);
+    QLineEdit* field(const char* nome, int capacita, QRect geometry, QLabel* etichetta);
     // The same for a field without a label of its own (a second line, the cents).
-    QLineEdit* campo(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile);
+    QLineEdit* field(const char* nome, int capacita, QRect geometry, const QString& nomeAccessibile);
     // An entry field with a list of choices (an editable combo box) named "txt" + the record field,
     // bound to that field; it accepts texts that are not in the list. A screen reader says
     // `nomeAccessibile` both for the box and for the edit line inside it, where the typing happens.
-    QComboBox* campoElenco(const char* nome, const QStringList& voci, int capacita, QRect geometry,
+    QComboBox* comboField(const char* nome, const QStringList& voci, int capacita, QRect geometry,
                            const QString& nomeAccessibile);
     // A yes/no flag named "chk" + the record field.
-    QCheckBox* casella(const char* nome, const QString& testo, QRect geometry);
+    QCheckBox* checkBox(const char* nome, const QString& testo, QRect geometry);
     // Binds a control built otherwise to a record field.
-    void lega(const QString& nome, QWidget* controllo, const QString& vuoto = QString());
+    void bind(const QString& nome, QWidget* controllo, const QString& vuoto = QString());
     // The column of commands: Nuovo, Duplica, Salva, the attachments button `allega`, Trova, then the
     // workspace's own commands, Esporta with its caption, Guida and Esci. The common ones answer to
     // the handlers above.
-    void colonna(QToolButton** allega, const char* nomeAllega, const QList<Comando>& propri, const char* esporta,
+    void commandColumn(QToolButton** allega, const char* nomeAllega, const QList<Comando>& propri, const char* esporta,
                  QPoint topLeft, int passo);
     // The four arrows with the position label between them.
-    void frecce(QPoint topLeft, QSize pulsante, QSize etichetta);
+    void arrows(QPoint topLeft, QSize pulsante, QSize etichetta);
 
     // A field no record is saved without: when it is blank, says `avviso` and puts the focus in it.
-    bool compilato(QLineEdit* campo, const QString& avviso);
+    bool filled(QLineEdit* campo, const QString& avviso);
     // Opens the attachments dialog on the record on screen.
-    void apriAllegati();
+    void openAttachments();
     // The screen ready for a new record.
-    void svuota();
+    void clear();
 
     void closeEvent(QCloseEvent* e) override;
     void paintEvent(QPaintEvent*) override; // the program's steel-blue to white background
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    CampiScheda m_campi;
+    RecordFields m_campi;
 
 private:
     QString m_modo;
@@ -149,11 +157,11 @@ public:
 
     // Puts a record read from the archive on screen with its 1-based position.
     void caricaScheda(const T& r, qint64 posizione) {
-        this->m_campi.carica(r);
+        this->m_campi.load(r);
         lblPosizione->setText(QString::number(posizione));
     }
     // The record as the screen shows it, saved or not.
-    T scheda() const { return this->m_campi.template scheda<T>(); }
+    T scheda() const { return this->m_campi.template record<T>(); }
 
 protected:
     // `percorso` names the archive at the moment of each command.
@@ -188,7 +196,7 @@ void centra(QWidget* panel, QWidget* host);
 #include "EntryForm.h"
 
 template <class T> void SchedaWorkspace<T>::cmdNuovoClick() {
-    svuota();
+    clear();
     EntryForm::focusField(m_nuovo);
 }
 

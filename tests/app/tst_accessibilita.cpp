@@ -13,6 +13,7 @@
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
 #include "slips/TfrmEmissioneBollettini.h"
+#include "slips/TfrmStampaEmissione.h"
 #include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmTrovaBollettini.h"
@@ -144,7 +145,7 @@ private slots:
         });
         QTest::newRow("slip export") << Apri([anno] { return std::make_unique<TfrmExpBollettini>(anno().archivio, nullptr); });
         QTest::newRow("registry export") << Apri([] { return std::make_unique<TfrmExpEsecutori>(nullptr); });
-        QTest::newRow("attachments") << Apri([e] { return std::make_unique<TfrmAllegaCartella>((*e)->allegati()); });
+        QTest::newRow("attachments") << Apri([e] { return std::make_unique<TfrmAllegaCartella>((*e)->attachments()); });
     }
     void everyControlHasAName() {
         QFETCH(Apri, apri);

@@ -5,8 +5,9 @@
 #include "archive/FileLock.h"
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
-#include "print/EmissioneBollettini.h"
-#include "print/SlipLayout.h"
+#include "print/LayoutBollettino.h"
+#include "print/StampaEmissione.h"
+#include "queries/EmissioneBollettini.h"
 #include "common/FaultInjection.h"
 #include "common/FileBytes.h"
 #include "common/Records.h"
@@ -254,7 +255,7 @@ private slots:
     // One printer dialog for the whole batch: one page a slip, in order, on the layout given.
     void printoutIsOnePageASlip() {
         const QList<TSchedaBollettino> l = lotto(3);
-        Report modulo = slipLayout::blankReport();
+        Report modulo = layoutBollettino::blankReport();
         modulo.setTopMargin(3);
         const PreparedReport p = emissione::stampa(modulo, l, QDateTime(QDate(2025, 1, 2), QTime(9, 0)));
         QCOMPARE(p.pages.size(), 3);

@@ -73,7 +73,7 @@ private slots:
         w->lblDesc01->setText(" primo ");
         w->lblFile02->setText("due.jpg");
         w->lblDesc03->setText("solo descrizione");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QCOMPARE(d.lblMemory->text(), QStringLiteral("esecutori"));
         QCOMPARE(d.windowTitle(), QStringLiteral(" Allega file"));
         QCOMPARE(d.txtFile01->text(), QStringLiteral("uno.pdf"));
@@ -89,7 +89,7 @@ private slots:
     void browseCopiesAndApplyWritesBack() {
         writeFile(outside("scansione.pdf"), "PDF-1");
         dialogs->answers << outside("scansione.pdf");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia02, Qt::LeftButton);
         QCOMPARE(d.txtFile02->text(), QStringLiteral("scansione.pdf"));
         QCOMPARE(dialogs->asked.size(), 1);
@@ -121,7 +121,7 @@ private slots:
         writeFile(outside("a.txt"), "A");
         dialogs->answers << outside("a.txt");
         w->lblFile01->setText("vecchio.txt");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QCOMPARE(d.txtFile01->text(), QStringLiteral("a.txt"));
         QTest::mouseClick(d.btnAnnulla, Qt::LeftButton);
@@ -142,7 +142,7 @@ private slots:
         writeFile(outside("ci.pdf"), "NEW");
         dialogs->answers << outside("ci.pdf");
         msgs->answers << yes;
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         d.txtFile03->setText("altro.pdf");
         QTest::mouseClick(d.btnSfoglia03, Qt::LeftButton);
         QCOMPARE(msgs->shown.size(), 1);
@@ -157,7 +157,7 @@ private slots:
         writeFile(attached("tenuto.pdf"), "KEEP");
         w->lblFile01->setText("tenuto.pdf");
         dialogs->answers << QString();
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY(msgs->shown.isEmpty());
         QCOMPARE(d.txtFile01->text(), QStringLiteral("tenuto.pdf"));
@@ -167,7 +167,7 @@ private slots:
     void choosingTheAttachedFileItselfKeepsIt() {
         writeFile(attached("unico.pdf"), "ONLY COPY");
         dialogs->answers << attached("unico.pdf");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY(msgs->shown.isEmpty());
         QCOMPARE(d.txtFile01->text(), QStringLiteral("unico.pdf"));
@@ -193,7 +193,7 @@ private slots:
         }
         dialogs->answers << chosen;
         w->lblFile02->setText("prima.pdf");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia02, Qt::LeftButton);
         QCOMPARE(msgs->shown.size(), 1);
         QCOMPARE(msgs->shown[0].kind, M::Error);
@@ -213,7 +213,7 @@ private slots:
         QFETCH(QString, name);
         writeFile(outside(name), "X");
         dialogs->answers << outside(name);
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         d.txtFile01->setText("prima.pdf");
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QCOMPARE(msgs->shown.size(), 1);
@@ -227,7 +227,7 @@ private slots:
         const QString name = QString(245, u'n') + QString::fromUtf8("è.pdf"); // 250 characters
         writeFile(outside(name), "X");
         dialogs->answers << outside(name);
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnSfoglia01, Qt::LeftButton);
         QVERIFY2(msgs->shown.isEmpty(), qPrintable(msgs->shown.value(0).text));
         QCOMPARE(d.txtFile01->text(), name);
@@ -246,7 +246,7 @@ private slots:
         QFETCH(QString, stored);
         QVERIFY(!TfrmAllegaCartella::nomeSicuro(stored));
         w->lblFile01->setText(stored);
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         QTest::mouseClick(d.btnApri01, Qt::LeftButton);
         QVERIFY(shell->opened.isEmpty());
         QCOMPARE(msgs->shown.size(), 1);
@@ -257,7 +257,7 @@ private slots:
         writeFile(attached("x.pdf"), "X");
         w->lblFile01->setText("x.pdf");
         w->lblDesc01->setText("descrizione");
-        TfrmAllegaCartella d(w->allegati());
+        TfrmAllegaCartella d(w->attachments());
         clickPicture(d.imgCancella01);
         QCOMPARE(d.txtFile01->text(), QString());
         QVERIFY(!d.btnApri01->isEnabled());

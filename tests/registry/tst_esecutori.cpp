@@ -232,7 +232,7 @@ private slots:
     // Every stored field has its control, and every entry field a name a screen reader says.
     void fieldsAreBoundAndNamed() {
         TSchedaAnagrafica r{};
-        forEachField(r, [this](const char* name, auto&) { QVERIFY2(w->campi().controllo(QLatin1String(name)), name); });
+        forEachField(r, [this](const char* name, auto&) { QVERIFY2(w->fields().control(QLatin1String(name)), name); });
         for (QWidget* e : w->findChildren<QWidget*>()) {
             if (!qobject_cast<QLineEdit*>(e) && !qobject_cast<QComboBox*>(e)) continue;
             if (qobject_cast<QComboBox*>(e->parentWidget())) continue; // the province's own edit line

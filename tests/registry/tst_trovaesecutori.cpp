@@ -10,7 +10,7 @@
 #include "ui/ReportOutput.h"
 #include "archive/Archivi.h"
 #include "archive/RecordFile.h"
-#include "print/EmissioneBollettini.h"
+#include "queries/EmissioneBollettini.h"
 
 #include <QCheckBox>
 #include <QLabel>

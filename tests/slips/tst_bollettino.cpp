@@ -202,7 +202,7 @@ private slots:
     // field has the name a screen reader says, from the label beside it.
     void fieldsAreBoundAndNamed() {
         TSchedaBollettino r{};
-        forEachField(r, [this](const char* name, auto&) { QVERIFY2(w->campi().controllo(QLatin1String(name)), name); });
+        forEachField(r, [this](const char* name, auto&) { QVERIFY2(w->fields().control(QLatin1String(name)), name); });
         for (QLineEdit* e : w->findChildren<QLineEdit*>())
             QVERIFY2(!e->accessibleName().isEmpty(), qPrintable(e->objectName()));
         QCOMPARE(w->txtCCP->accessibleName(), QString("sul C/C n."));

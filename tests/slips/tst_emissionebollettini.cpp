@@ -11,6 +11,7 @@
 #include "slips/TfrmBollettino.h"
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmEmissioneBollettini.h"
+#include "slips/TfrmStampaEmissione.h"
 #include "ui/Clock.h"
 #include "ui/ListaRecords.h"
 #include "ui/MessageService.h"

@@ -241,7 +241,7 @@ private slots:
         w.lblFile02->setText("prima.pdf");
         const auto before = snapshot(m_program->path());
         dialogs->answers << chosen;
-        TfrmAllegaCartella d(w.allegati());
+        TfrmAllegaCartella d(w.attachments());
         {
             fault::Guard guard(fault, file("Documenti_Allegati"), 1000);
             FAULT_OR_SKIP(guard);

@@ -2,7 +2,7 @@
 // all or nothing, never creating the registry.
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
-#include "print/EmissioneBollettini.h"
+#include "queries/EmissioneBollettini.h"
 #include "common/ChildFaults.h"
 #include "common/FaultInjection.h"
 #include "common/FileBytes.h"

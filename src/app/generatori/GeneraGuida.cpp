@@ -29,6 +29,7 @@
 #include "slips/TfrmCalendario.h"
 #include "slips/TfrmDaSaldare.h"
 #include "slips/TfrmEmissioneBollettini.h"
+#include "slips/TfrmStampaEmissione.h"
 #include "slips/TfrmExpBollettini.h"
 #include "slips/TfrmScadute.h"
 #include "slips/TfrmStampaBolBis.h"
@@ -332,7 +333,7 @@ public:
                  return fotografa(&w);
              }},
             {"allegati", [this] {
-                 TfrmAllegaCartella w(bollettino.allegati());
+                 TfrmAllegaCartella w(bollettino.attachments());
                  w.txtDesc01->setText(QStringLiteral("RICEVUTA DEL VERSAMENTO"));
                  w.txtFile01->setText(QStringLiteral("ricevuta_148.pdf"));
                  return fotografa(&w);

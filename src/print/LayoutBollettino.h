@@ -8,7 +8,7 @@
 // The two-section slip as the print sees it: where every printed box and line sits on the
 // landscape A4 page of the blank form, in millimetres. Both slip reports and the drawn slip
 // picture read these tables, so the characters and their boxes always line up.
-namespace slipLayout {
+namespace layoutBollettino {
 
 inline constexpr double kBoxWidthMm = 2.80;
 // The A4 print puts the slip in the lower half of the sheet.
@@ -63,4 +63,4 @@ void fill(Report& report, const TSchedaBollettino& slip);
 // (device coordinates) as a sheet of kSlipWidthMm x kSlipHeightMm.
 void drawArtwork(QPainter& painter, const QRectF& target);
 
-} // namespace slipLayout
+} // namespace layoutBollettino

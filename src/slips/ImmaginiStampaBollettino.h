@@ -9,7 +9,7 @@
 class QPainter;
 
 // The instruction pictures of the two slip print dialogs, drawn at the screen's resolution.
-namespace slipPictures {
+namespace immaginiStampaBollettino {
 
 // A form on the printer's sheet, moved by the top and left margins.
 QPixmap margini(const QSize& size, qreal devicePixelRatio);
@@ -22,4 +22,4 @@ QPixmap foglioA4(const QSize& size, qreal devicePixelRatio);
 // carrying `titolo` in white (none when empty).
 void carta(QPainter& p, const QRectF& r, const QString& titolo, const QColor& fascia);
 
-} // namespace slipPictures
+} // namespace immaginiStampaBollettino

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "Report.h"
 #include "archive/FiltriTesto.h"
 #include "archive/RecordFileBase.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -62,13 +60,5 @@ QList<Esecutore> esecutori(const QString& registro, const FiltriTesto& filtri, R
 // Appends every slip to the archive under one lock, all or none (see RecordFileBase::appendAll).
 // Returns the position of the first; the others follow in order. Throws ArchiveError.
 qint64 accoda(const QString& archivio, const QList<TSchedaBollettino>& bollettini);
-
-// The slips as one report, one page each in their order, on the layout given (the blank form with its
-// margins already set, or A4): printed through one printer dialog.
-PreparedReport stampa(Report& layout, const QList<TSchedaBollettino>& bollettini, const QDateTime& adesso);
-// The slips on A4 into one PDF at `percorso`, replacing only an earlier PDF; false with the reason.
-bool pdfA4(const QList<TSchedaBollettino>& bollettini, const QString& percorso, const QDateTime& adesso,
-           QString* errore = nullptr);
-PdfProperties proprietaPdf();
 
 } // namespace emissione

@@ -1,11 +1,11 @@
-#include "SlipLayout.h"
+#include "LayoutBollettino.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 // The slip picture of the A4 print, drawn from the layout tables: a box is drawn around every box
 // that the reports fill, a rule under every line they fill, and the captions sit beside them.
-namespace slipLayout {
+namespace layoutBollettino {
 
 namespace {
 
@@ -214,4 +214,4 @@ void drawArtwork(QPainter& painter, const QRectF& target) {
     painter.restore();
 }
 
-} // namespace slipLayout
+} // namespace layoutBollettino

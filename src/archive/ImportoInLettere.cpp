@@ -1,6 +1,6 @@
-#include "AmountWords.h"
+#include "ImportoInLettere.h"
 
-#include "archive/Text.h"
+#include "Text.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "RecordingDevice.h"
 
 #include "print/Report.h"
-#include "print/SlipLayout.h"
+#include "print/LayoutBollettino.h"
 
 #include <QPainter>
 #include <QTest>
 
-using namespace slipLayout;
+using namespace layoutBollettino;
 
 Q_DECLARE_METATYPE(TSchedaBollettino)
 
@@ -58,7 +58,7 @@ QRectF rectMm(const ReportObject& o) {
 
 } // namespace
 
-class TstSlipLayout : public QObject {
+class TstLayoutBollettino : public QObject {
     Q_OBJECT
 
 private slots:
@@ -330,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstSlipLayout)
-#include "tst_sliplayout.moc"
+QTEST_MAIN(TstLayoutBollettino)
+#include "tst_layoutbollettino.moc"

@@ -1,6 +1,6 @@
 #include "FoglioCsv.h"
 
-#include "Text.h"
+#include "archive/Text.h"
 
 #include <QStringDecoder>
 
@@ -143,8 +143,8 @@ QList<Riga> righe(const QString& testo, QChar separatore, int* aperta, qsizetype
     return out;
 }
 
-Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intestazione)) {
-    Foglio f;
+Tabella leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intestazione)) {
+    Tabella f;
     if (bytes.size() > kMassimo) {
         f.errore = QStringLiteral("Il file \u00e8 troppo grande (%1 MB) per essere un elenco di schede: il limite \u00e8 "
                                   "di %2 MB.")

@@ -1,8 +1,8 @@
-#include "print/AmountWords.h"
+#include "archive/ImportoInLettere.h"
 
 #include <QTest>
 
-class TstAmountWords : public QObject {
+class TstImportoInLettere : public QObject {
     Q_OBJECT
 private slots:
     void words_data() {
@@ -94,5 +94,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TstAmountWords)
-#include "tst_amountwords.moc"
+QTEST_APPLESS_MAIN(TstImportoInLettere)
+#include "tst_importoinlettere.moc"

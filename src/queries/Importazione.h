@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SchedaAnagrafica.h"
+#include "archive/SchedaAnagrafica.h"
 
 #include <QList>
 #include <QString>

@@ -4,10 +4,10 @@
 #include "archive/ArchiveError.h"
 #include "archive/Esportazione.h"
 #include "archive/FileLock.h"
-#include "archive/FoglioCsv.h"
-#include "archive/ImportazioneSchede.h"
 #include "archive/RecordFile.h"
 #include "checks/AvvisiScheda.h"
+#include "formats/FoglioCsv.h"
+#include "formats/ImportazioneSchede.h"
 #include "common/FaultInjection.h"
 #include "common/FileBytes.h"
 #include "common/Records.h"
@@ -48,8 +48,8 @@ QStringList campi(const Scheda& r) {
     return out;
 }
 
-importazione::Piano piano(const QByteArray& bytes, const importazione::Chiavi& esistenti = {}) {
-    return importazione::prepara(bytes, esistenti, avvisiScheda);
+importazioneSchede::Piano piano(const QByteArray& bytes, const importazioneSchede::Chiavi& esistenti = {}) {
+    return importazioneSchede::prepara(bytes, esistenti, avvisiScheda);
 }
 
 const QString kCfValido = QStringLiteral("RSSMRA80A01H501U");
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, codifica);
         QFETCH(QString, separatore);
-        const importazione::Piano p = piano(bytes);
+        const importazioneSchede::Piano p = piano(bytes);
         QCOMPARE(p.errore, QString());
         QCOMPARE(p.codifica, codifica);
         QCOMPARE(p.separatore, separatore == "tab" ? QChar(u'\t') : separatore[0]);
@@ -107,7 +107,7 @@ private slots:
         const QByteArray bytes = "Cognome e nome;Indirizzo;Note\n"
                                  "\"Rossi; Mario\";\"Via \"\"Roma\"\" 1\";\"prima riga\r\nseconda riga\"\n"
                                  "  \"Verdi Luca\" ;Via Po 2;ha detto \"s\xc3\xac\"\n";
-        const importazione::Piano p = piano(bytes);
+        const importazioneSchede::Piano p = piano(bytes);
         QCOMPARE(p.errore, QString());
         QCOMPARE(p.righe.size(), 2);
         QCOMPARE(p.righe[0].scheda.Esecutore.get(), QStringLiteral("ROSSI; MARIO"));
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, cella);
         QFETCH(QString, atteso);
         auto q = [](QString s) { return QLatin1Char('"') + s.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"'); };
-        const importazione::Piano p = piano((QStringLiteral("Nominativo;") + q(titolo) + QStringLiteral("\nRossi Mario;") + q(cella) + "\n").toUtf8());
+        const importazioneSchede::Piano p = piano((QStringLiteral("Nominativo;") + q(titolo) + QStringLiteral("\nRossi Mario;") + q(cella) + "\n").toUtf8());
         QCOMPARE(p.errore, QString());
         QCOMPARE(p.colonne.size(), 2);
         QVERIFY2(!p.colonne[1].campo.isEmpty(), qPrintable(p.colonne[1].ignorata));
@@ -174,7 +174,7 @@ private slots:
     // Surname and name in two columns make the card's one name; unknown columns are reported and
     // ignored, and so are a repeated column and the export grid's row number.
     void columns() {
-        const importazione::Piano p =
+        const importazioneSchede::Piano p =
             piano("N.;Cognome;Nome;Tessera;Codice fiscale;CodFisc;File01\n1;Rossi;Mario;A-17;" + kCfValido.toUtf8() +
                   ";XXX;foto.jpg\n");
         QCOMPARE(p.errore, QString());
@@ -193,7 +193,7 @@ private slots:
     // trimmed fields, upper case only where the workspace upper-cases, "No" when not flagged, and
     // zeros after each text.
     void cardAsTheWorkspaceMakesIt() {
-        const importazione::Piano p = piano("Cognome e nome;Comune di nascita;Categoria;Note;Codice fiscale\n"
+        const importazioneSchede::Piano p = piano("Cognome e nome;Comune di nascita;Categoria;Note;Codice fiscale\n"
                                             " rossi m\xc3\xa8ria ;\tMilano ;soci ordinari; Pagato \xc3\xa8 ok;" +
                                             kCfValido.toLower().toUtf8() + "\n");
         QCOMPARE(p.righe.size(), 1);
@@ -235,9 +235,9 @@ private slots:
     void refusals() {
         QFETCH(QString, riga);
         QFETCH(QString, motivo);
-        importazione::Chiavi esistenti;
-        esistenti.insert(importazione::chiave(record<Scheda>({{"Esecutore", "VERDI LUCA"}})), 4);
-        const importazione::Piano p = piano(
+        importazioneSchede::Chiavi esistenti;
+        esistenti.insert(importazioneSchede::chiave(record<Scheda>({{"Esecutore", "VERDI LUCA"}})), 4);
+        const importazioneSchede::Piano p = piano(
             ("Cognome e nome;Comune di residenza;Indirizzo;Note;CCP\nBianchi Anna;Roma;;\n" + riga + "\n").toUtf8(),
             esistenti);
         QCOMPARE(p.errore, QString());
@@ -250,7 +250,7 @@ private slots:
 
     // Same name but another tax code is another person; the name compares as the lists compare.
     void duplicatesByNameAndTaxCode() {
-        const importazione::Piano p = piano(("Nominativo;Codice fiscale\nRossi Mario;" + kCfValido +
+        const importazioneSchede::Piano p = piano(("Nominativo;Codice fiscale\nRossi Mario;" + kCfValido +
                                              "\nRossi Mario;\nROSSI mario;" + kCfValido.toLower() + "\nRossi Mario;\n")
                                                 .toUtf8());
         QCOMPARE(p.righe.size(), 4);
@@ -288,7 +288,7 @@ private slots:
         QFETCH(QString, iban);
         QFETCH(QStringList, avvisi);
         const QString cap = QTest::currentDataTag() == QByteArray("postal code without its leading zero") ? "184" : "47121";
-        const importazione::Piano p = piano(("Nominativo;Codice fiscale;Partita IVA;IBAN;CAP\nRossi Mario;" + cf + ";" +
+        const importazioneSchede::Piano p = piano(("Nominativo;Codice fiscale;Partita IVA;IBAN;CAP\nRossi Mario;" + cf + ";" +
                                              iva + ";" + iban + ";" + cap + "\n").toUtf8());
         QCOMPARE(p.righe.size(), 1);
         QCOMPARE(p.righe[0].rifiuto, QString());
@@ -324,7 +324,7 @@ private slots:
     void notACsv() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, motivo);
-        const importazione::Piano p = piano(bytes);
+        const importazioneSchede::Piano p = piano(bytes);
         QVERIFY2(p.errore.contains(motivo), qPrintable(p.errore));
         QVERIFY(p.righe.isEmpty());
     }
@@ -335,10 +335,10 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         QVERIFY(f.resize(foglioCsv::kMassimo + 1));
         f.close();
-        const importazione::Piano p = importazione::preparaFile(path("enorme.csv"), {});
+        const importazioneSchede::Piano p = importazioneSchede::preparaFile(path("enorme.csv"), {});
         QVERIFY2(p.errore.contains(QLatin1String("troppo grande")), qPrintable(p.errore));
-        QVERIFY(importazione::preparaFile(path("manca.csv"), {}).errore.contains(QLatin1String("non esiste")));
-        QVERIFY(importazione::preparaFile(m_dir->path(), {}).errore.contains(QStringLiteral("non \u00e8 un file")));
+        QVERIFY(importazioneSchede::preparaFile(path("manca.csv"), {}).errore.contains(QLatin1String("non esiste")));
+        QVERIFY(importazioneSchede::preparaFile(m_dir->path(), {}).errore.contains(QStringLiteral("non \u00e8 un file")));
     }
 
     // What the registry export writes, the import reads back into the same cards (but for the
@@ -357,7 +357,7 @@ private slots:
         };
         CelleFoglio righe(esportazione::foglioSchede());
         for (const Scheda& s : schede) righe.aggiungi(s);
-        const importazione::Piano p = piano(esportazione::csv(righe));
+        const importazioneSchede::Piano p = piano(esportazione::csv(righe));
         QCOMPARE(p.errore, QString());
         for (const auto& c : p.colonne) QVERIFY2(!c.campo.isEmpty(), qPrintable(c.titolo));
         QCOMPARE(p.righe.size(), 2);
@@ -374,10 +374,10 @@ private slots:
             Registro f(reg);
             f.append(record<Scheda>({{"Esecutore", "VERDI LUCA"}, {"Ricontatta", "No"}}));
         }
-        importazione::Piano p = piano("Nominativo\nRossi Mario\n\nVerdi Luca\nBianchi Anna\n", importazione::chiavi(reg));
+        importazioneSchede::Piano p = piano("Nominativo\nRossi Mario\n\nVerdi Luca\nBianchi Anna\n", importazioneSchede::chiavi(reg));
         QCOMPARE(p.vuote, 1);
         QCOMPARE(p.accettate(), 2);
-        QCOMPARE(importazione::importa(reg, p), 2);
+        QCOMPARE(importazioneSchede::importa(reg, p), 2);
         QCOMPARE(p.righe[0].posizione, 2);
         QCOMPARE(p.righe[1].posizione, 0);
         QCOMPARE(p.righe[2].posizione, 3);
@@ -390,13 +390,13 @@ private slots:
     // refused at the import, the others go in.
     void duplicateSavedMeanwhile() {
         const QString reg = path("Esecutori.pro");
-        importazione::Piano p = piano("Nominativo\nRossi Mario\nBianchi Anna\n", importazione::chiavi(reg));
+        importazioneSchede::Piano p = piano("Nominativo\nRossi Mario\nBianchi Anna\n", importazioneSchede::chiavi(reg));
         QCOMPARE(p.accettate(), 2);
         {
             Registro f(reg);
             f.append(record<Scheda>({{"Esecutore", "BIANCHI ANNA"}, {"Ricontatta", "No"}}));
         }
-        QCOMPARE(importazione::importa(reg, p), 1);
+        QCOMPARE(importazioneSchede::importa(reg, p), 1);
         QVERIFY(p.righe[1].rifiuto.contains(QLatin1String("(n. 1)")));
         QCOMPARE(p.righe[0].posizione, 2);
         QCOMPARE(Registro(reg).count(), 2);
@@ -405,9 +405,9 @@ private slots:
     // Nothing to add: the registry is not even created.
     void nothingToAddCreatesNothing() {
         const QString reg = path("Esecutori.pro");
-        importazione::Piano p = piano("Nominativo;Note\n;senza nome\n");
+        importazioneSchede::Piano p = piano("Nominativo;Note\n;senza nome\n");
         QCOMPARE(p.accettate(), 0);
-        QCOMPARE(importazione::importa(reg, p), 0);
+        QCOMPARE(importazioneSchede::importa(reg, p), 0);
         QVERIFY(!QFileInfo::exists(reg));
     }
 
@@ -434,13 +434,13 @@ private slots:
         const QByteArray before = readAll(reg);
         QString csv = QStringLiteral("Nominativo;Note\n");
         for (int i = 0; i < 200; ++i) csv += QStringLiteral("Nuovo socio %1;nota\n").arg(i);
-        importazione::Piano p = piano(csv.toUtf8(), importazione::chiavi(reg));
+        importazioneSchede::Piano p = piano(csv.toUtf8(), importazioneSchede::chiavi(reg));
         QCOMPARE(p.accettate(), 200);
 
         bool failed = false;
         auto attempt = [&] {
             try {
-                importazione::importa(reg, p);
+                importazioneSchede::importa(reg, p);
             } catch (const ArchiveError&) {
                 failed = true;
             }
@@ -471,7 +471,7 @@ private slots:
         const auto files = [&] { return QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden); };
         QCOMPARE(files(), QStringList{"Esecutori.pro"});
         // Once the fault is gone the same import goes through whole.
-        QCOMPARE(importazione::importa(reg, p), 200);
+        QCOMPARE(importazioneSchede::importa(reg, p), 200);
         QCOMPARE(QFileInfo(reg).size(), 203 * 2997);
         QCOMPARE(files(), QStringList{"Esecutori.pro"});
     }
@@ -480,17 +480,17 @@ private slots:
     // any first look at the registry would leave.
     void newRegistryUnderFault() {
         const QString reg = path("Esecutori.pro");
-        importazione::Piano p = piano("Nominativo\nRossi Mario\nBianchi Anna\n");
+        importazioneSchede::Piano p = piano("Nominativo\nRossi Mario\nBianchi Anna\n");
         {
             fault::ReadOnlyFolder ro(m_dir->path());
             FAULT_OR_SKIP(ro);
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, importazione::importa(reg, p));
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, importazioneSchede::importa(reg, p));
         }
         QVERIFY(!QFileInfo::exists(reg));
         {
             fault::FullDisk full(2997 + 100);
             FAULT_OR_SKIP(full);
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, importazione::importa(reg, p));
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, importazioneSchede::importa(reg, p));
         }
         QCOMPARE(QFileInfo(reg).size(), 0);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ArchiveError.h"
-#include "RecordFileBase.h"
-#include "SchedaAnagrafica.h"
+#include "archive/ArchiveError.h"
+#include "archive/RecordFileBase.h"
+#include "archive/SchedaAnagrafica.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,7 +15,7 @@
 // each row becomes a card made as the registry workspace would make it from the same typing, or is
 // refused with its reason. Appending is one operation, all or nothing. Nothing here needs a window
 // system, so the screen and versalio-tool import alike.
-namespace importazione {
+namespace importazioneSchede {
 
 // One column of the file and what the import does with it.
 struct Colonna {
@@ -80,4 +80,4 @@ int importa(const QString& registro, Piano& piano);
 // The names of the fields as the registry workspace labels them, for messages.
 QString etichetta(const QString& campo);
 
-} // namespace importazione
+} // namespace importazioneSchede

@@ -1,11 +1,11 @@
-#include "SlipPrintPictures.h"
+#include "ImmaginiStampaBollettino.h"
 
-#include "print/SlipLayout.h"
+#include "print/LayoutBollettino.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-namespace slipPictures {
+namespace immaginiStampaBollettino {
 
 namespace {
 
@@ -155,8 +155,8 @@ QPixmap foglioA4(const QSize& size, qreal dpr) {
     p.setBrush(Qt::white);
     p.drawRect(sheet);
     const double k = sheet.width() / 297.0;
-    slipLayout::drawArtwork(p, QRectF(sheet.left(), sheet.top() + slipLayout::kA4ShiftMm * k, sheet.width(),
-                                      slipLayout::kSlipHeightMm * k));
+    layoutBollettino::drawArtwork(p, QRectF(sheet.left(), sheet.top() + layoutBollettino::kA4ShiftMm * k, sheet.width(),
+                                      layoutBollettino::kSlipHeightMm * k));
     return pm;
 }
 
@@ -178,4 +178,4 @@ void carta(QPainter& p, const QRectF& r, const QString& titolo, const QColor& fa
     p.drawText(QRectF(r.left() + 14, r.top(), r.width() - 28, 30), Qt::AlignVCenter | Qt::AlignLeft, titolo);
 }
 
-} // namespace slipPictures
+} // namespace immaginiStampaBollettino

@@ -21,7 +21,7 @@ struct Riga {
     QStringList celle;
 };
 
-struct Foglio {
+struct Tabella {
     QString errore; // in Italian; when set, nothing else counts
     QString codifica; // "UTF-8", "UTF-16" or "Windows-1252"
     QChar separatore;
@@ -40,6 +40,6 @@ QList<Riga> righe(const QString& testo, QChar separatore, int* aperta = nullptr,
 // the header's cells) is highest; on a tie the one that cuts the header into more cells.
 // Refuses, with the reason in `errore`, an empty file, one that is not text, one that is too large
 // and one of more than kMassimoRighe rows besides its header.
-Foglio leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intestazione));
+Tabella leggi(const QByteArray& bytes, int (*punteggio)(const QStringList& intestazione));
 
 } // namespace foglioCsv

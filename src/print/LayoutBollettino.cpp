@@ -1,8 +1,8 @@
-#include "SlipLayout.h"
+#include "LayoutBollettino.h"
 
 #include "archive/Text.h"
 
-namespace slipLayout {
+namespace layoutBollettino {
 
 namespace {
 
@@ -137,4 +137,4 @@ void fill(Report& report, const TSchedaBollettino& slip) {
     }
 }
 
-} // namespace slipLayout
+} // namespace layoutBollettino

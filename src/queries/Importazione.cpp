@@ -1,6 +1,6 @@
 #include "Importazione.h"
 
-#include "Text.h"
+#include "archive/Text.h"
 
 namespace importazione {
 

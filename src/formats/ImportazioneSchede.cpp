@@ -1,16 +1,16 @@
 #include "ImportazioneSchede.h"
 
 #include "FoglioCsv.h"
-#include "Province.h"
-#include "RecordFile.h"
-#include "Text.h"
+#include "archive/Province.h"
+#include "archive/RecordFile.h"
+#include "archive/Text.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
-namespace importazione {
+namespace importazioneSchede {
 
 namespace {
 
@@ -285,7 +285,7 @@ Chiavi chiavi(const QString& registro, RecordFileBase::Access accesso) {
 
 Piano prepara(const QByteArray& file, const Chiavi& esistenti, const Avvisi& avvisi) {
     Piano piano;
-    foglioCsv::Foglio f = foglioCsv::leggi(file, riconosciute);
+    foglioCsv::Tabella f = foglioCsv::leggi(file, riconosciute);
     piano.codifica = f.codifica;
     piano.separatore = f.separatore;
     if (!f.errore.isEmpty()) {
@@ -502,4 +502,4 @@ int importa(const QString& registro, Piano& piano) {
     return int(scritte.size());
 }
 
-} // namespace importazione
+} // namespace importazioneSchede

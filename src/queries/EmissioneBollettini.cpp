@@ -1,12 +1,11 @@
 #include "EmissioneBollettini.h"
 
-#include "AmountWords.h"
-#include "SlipLayout.h"
+#include "Importazione.h"
 #include "archive/Amounts.h"
 #include "archive/Dates.h"
 #include "archive/Elenco.h"
 #include "archive/Flags.h"
-#include "archive/Importazione.h"
+#include "archive/ImportoInLettere.h"
 #include "archive/RecordFile.h"
 #include "archive/RigheElenco.h"
 #include "archive/Text.h"
@@ -134,42 +133,6 @@ QList<Esecutore> esecutori(const QString& registro, const FiltriTesto& filtri, R
 qint64 accoda(const QString& archivio, const QList<TSchedaBollettino>& bollettini) {
     RecordFile<TSchedaBollettino> file(archivio);
     return file.appendAll(bollettini.constData(), bollettini.size());
-}
-
-PreparedReport stampa(Report& layout, const QList<TSchedaBollettino>& bollettini, const QDateTime& adesso) {
-    PreparedReport out;
-    for (const TSchedaBollettino& b : bollettini) {
-        slipLayout::fill(layout, b);
-        layout.prepare(adesso);
-        if (out.pages.isEmpty()) {
-            out.name = layout.prepared().name;
-            out.layout = layout.prepared().layout;
-        }
-        out.pages.append(layout.prepared().pages);
-    }
-    return out;
-}
-
-PdfProperties proprietaPdf() {
-    return {QStringLiteral("Bollettino Postale"), QStringLiteral("Bollettini postali Mod. CH8 Bis"),
-            QStringLiteral("Versalio"), QStringLiteral("Versalio")};
-}
-
-bool pdfA4(const QList<TSchedaBollettino>& bollettini, const QString& percorso, const QDateTime& adesso,
-           QString* errore) {
-    Report report = slipLayout::graphReport();
-    PdfExport pdf(percorso, proprietaPdf(), PdfExport::Replace::OnlyPdf);
-    for (const TSchedaBollettino& b : bollettini) {
-        slipLayout::fill(report, b);
-        report.prepare(adesso);
-        if (!pdf.add(report.prepared())) {
-            if (errore) *errore = pdf.errorString();
-            return false;
-        }
-    }
-    if (pdf.finish()) return true;
-    if (errore) *errore = pdf.errorString();
-    return false;
 }
 
 } // namespace emissione
