@@ -2,7 +2,7 @@
 // ratio to reading the same file raw; showing that list in the real list control and scrolling to
 // its end; and the list printout of 10 000 lines prepared into pages.
 #include "BenchSupport.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"

@@ -2,7 +2,7 @@
 // into one PDF, from reading the registry to the finished file, and each half on its own. The
 // counter "per_slip" is the time of one slip, all included.
 #include "BenchSupport.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/RecordFile.h"
 #include "print/LayoutBollettino.h"
 #include "print/StampaEmissione.h"

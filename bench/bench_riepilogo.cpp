@@ -3,7 +3,7 @@
 // sorted lines and the total shown; the export on its screen, from opening it to the grid filled
 // and the worksheet written into the program folder.
 #include "BenchSupport.h"
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaBollettino.h"
 #include "slips/TfrmExpBollettini.h"

@@ -3,11 +3,11 @@
 #include "Importazione.h"
 #include "archive/Amounts.h"
 #include "archive/Dates.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/Flags.h"
 #include "archive/ImportoInLettere.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "archive/Text.h"
 
 #include <QHash>

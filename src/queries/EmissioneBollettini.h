@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/FiltriTesto.h"
+#include "queries/FiltriTesto.h"
 #include "archive/RecordFileBase.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"

@@ -3,7 +3,7 @@
 #include "ui/ProgramFolder.h"
 #include "archive/Archivi.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 
 void caricaScheda(DestinoScheda& destino, const QString& modo, const VoceElenco& voce) {
     std::optional<std::pair<TSchedaAnagrafica, qint64>> trovata;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DestinoScheda.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 
 // Sends the card behind a line of a registry list to `destino` as mode `modo` asks ("esecutori":
 // the whole card with its position); nothing when no card gives the line any more. Opens the

@@ -1,7 +1,7 @@
 #include "CaricaBollettino.h"
 
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 
 void caricaBollettino(const DestinoBollettino& destino, const VoceElenco& voce) {
     std::optional<std::pair<TSchedaBollettino, qint64>> trovato;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/SchedaBollettino.h"
 
 #include <QString>

@@ -17,7 +17,7 @@
 #include "ui/Workspace.h"
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/GiornaleLotto.h"
 #include "archive/Text.h"
 

@@ -3,7 +3,7 @@
 #include "GuidaRiepilogo.h"
 #include "TfrmRiepCosti.h"
 #include "archive/Archivi.h"
-#include "archive/Riepilogo.h"
+#include "queries/Riepilogo.h"
 #include "archive/Text.h"
 #include "registry/DestinoScheda.h"
 #include "registry/TfrmTrovaEsecutori.h"

@@ -2,7 +2,7 @@
 
 #include "GuidaRiepilogo.h"
 #include "archive/ArchiveError.h"
-#include "archive/Riepilogo.h"
+#include "queries/Riepilogo.h"
 #include "archive/Text.h"
 #include "print/RiepilogoSchede.h"
 #include "ui/Clock.h"

@@ -2,7 +2,7 @@
 #include "Subcommands.h"
 
 #include "archive/ArchiveError.h"
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 
 #include "archive/ArchiveError.h"
 #include "archive/Dates.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "archive/Text.h"
 #include "queries/EmissioneBollettini.h"
 

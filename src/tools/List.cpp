@@ -3,7 +3,7 @@
 
 #include "archive/ArchiveError.h"
 #include "archive/Dates.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 
 #include <QDate>
 

@@ -2,7 +2,7 @@
 #include "Subcommands.h"
 
 #include "archive/ArchiveError.h"
-#include "archive/Riepilogo.h"
+#include "queries/Riepilogo.h"
 #include "archive/Text.h"
 
 #include <QFileInfo>

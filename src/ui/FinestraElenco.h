@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PannelloFiltri.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 
 #include <QAbstractTableModel>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 
 #include <QAbstractListModel>
 #include <QListView>

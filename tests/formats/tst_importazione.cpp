@@ -2,7 +2,7 @@
 // encodings, quotes), how the header is understood, the card each row makes or why it is refused,
 // the warnings, and the append, which is all or nothing.
 #include "archive/ArchiveError.h"
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 #include "archive/FileLock.h"
 #include "archive/RecordFile.h"
 #include "checks/AvvisiScheda.h"

@@ -1,10 +1,10 @@
 // The batch of slips for a group of the registry: the records it makes, the cards it takes and their
 // order, and its append, which reaches the archive whole or not at all.
 #include "archive/ArchiveError.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/FileLock.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "print/LayoutBollettino.h"
 #include "print/StampaEmissione.h"
 #include "queries/EmissioneBollettini.h"

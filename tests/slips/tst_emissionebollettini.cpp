@@ -3,7 +3,7 @@
 // confirmation and the printout. A batch slip is byte for byte the slip made by hand in the workspace.
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/FileLock.h"
 #include "archive/MarginSettings.h"
 #include "archive/RecordFile.h"

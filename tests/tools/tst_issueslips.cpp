@@ -1,7 +1,7 @@
 // versalio-tool issue-slips: the batch of slips from the command line, with the screen's records,
 // all or nothing, never creating the registry.
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "queries/EmissioneBollettini.h"
 #include "common/ChildFaults.h"
 #include "common/FaultInjection.h"
@@ -287,8 +287,8 @@ private slots:
         QCOMPARE(after.size(), (5 + batch) * 2968);
         QCOMPARE(after.left(5 * 2968), before.left(5 * 2968));
         QSet<QString> payers;
-        RecordFile<TSchedaBollettino>(archive(), RecordFileBase::Access::ReadOnly).scan(5, -1, [&](qint64, const TSchedaBollettino& r) {
-            payers.insert(r.Esecutore.get());
+        RecordFile<TSchedaBollettino>(archive(), RecordFileBase::Access::ReadOnly).scan([&](qint64 pos, const TSchedaBollettino& r) {
+            if (pos > 5) payers.insert(r.Esecutore.get()); // the batch's slips, after the five of before
         });
         QCOMPARE(payers.size(), batch);
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList({"2025.bol", "Esecutori.pro"}));

@@ -1,7 +1,7 @@
 // versalio-tool list: the program's lists for scripts, on the same selections and lines.
 #include "common/Records.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
 #include "common/ToolRun.h"

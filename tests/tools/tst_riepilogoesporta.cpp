@@ -1,4 +1,4 @@
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"

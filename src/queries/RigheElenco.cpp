@@ -1,8 +1,8 @@
 #include "RigheElenco.h"
 
-#include "SchedaAnagrafica.h"
-#include "SchedaBollettino.h"
-#include "Text.h"
+#include "archive/SchedaAnagrafica.h"
+#include "archive/SchedaBollettino.h"
+#include "archive/Text.h"
 
 namespace righe {
 

@@ -1,6 +1,6 @@
 #include "common/Records.h"
 #include "archive/ArchiveError.h"
-#include "archive/Esportazione.h"
+#include "formats/Esportazione.h"
 #include "archive/RecordFile.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"

@@ -2,8 +2,8 @@
 
 #include "FiltriTesto.h"
 #include "RadixOrder.h"
-#include "RecordFile.h"
-#include "Text.h"
+#include "archive/RecordFile.h"
+#include "archive/Text.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

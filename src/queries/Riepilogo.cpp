@@ -1,13 +1,13 @@
 #include "Riepilogo.h"
 
-#include "Amounts.h"
-#include "CampoRecord.h"
-#include "Dates.h"
+#include "archive/Amounts.h"
+#include "archive/CampoRecord.h"
+#include "archive/Dates.h"
 #include "FiltriTesto.h"
-#include "RecordFile.h"
+#include "archive/RecordFile.h"
 #include "RigheElenco.h"
-#include "SchedaBollettino.h"
-#include "Text.h"
+#include "archive/SchedaBollettino.h"
+#include "archive/Text.h"
 
 namespace riepilogo {
 

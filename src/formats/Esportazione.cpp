@@ -1,10 +1,10 @@
 #include "Esportazione.h"
 
-#include "FileSync.h"
-#include "RecordFile.h"
-#include "SchedaAnagrafica.h"
-#include "SchedaBollettino.h"
-#include "Text.h"
+#include "archive/FileSync.h"
+#include "archive/RecordFile.h"
+#include "archive/SchedaAnagrafica.h"
+#include "archive/SchedaBollettino.h"
+#include "archive/Text.h"
 
 #include <QSaveFile>
 #include <QStringList>

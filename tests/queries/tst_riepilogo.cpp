@@ -1,7 +1,7 @@
 #include "archive/ArchiveError.h"
 #include "archive/RecordFile.h"
-#include "archive/Riepilogo.h"
-#include "archive/RigheElenco.h"
+#include "queries/Riepilogo.h"
+#include "queries/RigheElenco.h"
 #include "archive/SchedaBollettino.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "FiltriTesto.h"
 
-#include "Text.h"
+#include "archive/Text.h"
 
 void FiltriTesto::aggiungi(const CampoRecord& campo, const QString& testo) {
     if (!text::trimmed(testo).isEmpty()) ++m_richiesti;

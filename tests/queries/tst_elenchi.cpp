@@ -1,8 +1,8 @@
 #include "common/Records.h"
 #include "archive/ArchiveError.h"
-#include "archive/Elenco.h"
+#include "queries/Elenco.h"
 #include "archive/RecordFile.h"
-#include "archive/RigheElenco.h"
+#include "queries/RigheElenco.h"
 #include "archive/SchedaAnagrafica.h"
 #include "archive/SchedaBollettino.h"
 

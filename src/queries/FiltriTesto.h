@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CampoRecord.h"
+#include "archive/CampoRecord.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "RadixOrder.h"
 
-#include "Text.h"
+#include "archive/Text.h"
 
 #include <algorithm>
 #include <array>

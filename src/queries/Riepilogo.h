@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Elenco.h"
-#include "RecordFileBase.h"
+#include "archive/RecordFileBase.h"
 
 #include <QDate>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "archive/RadixOrder.h"
+#include "queries/RadixOrder.h"
 #include "archive/Text.h"
 
 #include <QRandomGenerator>

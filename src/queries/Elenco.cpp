@@ -1,11 +1,11 @@
 #include "Elenco.h"
 
-#include "Dates.h"
-#include "Flags.h"
+#include "archive/Dates.h"
+#include "archive/Flags.h"
 #include "RigheElenco.h"
-#include "SchedaAnagrafica.h"
-#include "SchedaBollettino.h"
-#include "Text.h"
+#include "archive/SchedaAnagrafica.h"
+#include "archive/SchedaBollettino.h"
+#include "archive/Text.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ArchiveError.h"
-#include "CampoRecord.h"
-#include "RecordFileBase.h"
+#include "archive/ArchiveError.h"
+#include "archive/CampoRecord.h"
+#include "archive/RecordFileBase.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
