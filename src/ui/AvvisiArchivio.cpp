@@ -20,8 +20,8 @@ void mostra(QWidget* parent, const QString& tranne) {
 
 void mostraAlTermine() {
     giornaleLotto::quandoArriva([] {
-        // Left maybe under the archive's lock, maybe on a reading thread: shown later, on the screens'
-        // thread, once the event loop has it back.
+        // Left while the archive is still open and locked: shown later, once the command is over and
+        // the event loop has it back.
         QMetaObject::invokeMethod(
             qApp,
             [] {
