@@ -6,9 +6,9 @@
 #include "ui/TfrmGuida.h"
 #include "TfrmInfo.h"
 #include "TfrmSplash.h"
+#include "print/Palette.h"
 
 #include <QCloseEvent>
-#include <QLocale>
 #include <QPainter>
 
 namespace {
@@ -19,8 +19,6 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmAvvio"));
     setWindowTitle(QStringLiteral(" Versalio"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    // Dates and amounts are read and written the Italian way whatever the system's region says.
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
     m_panel = new QWidget(this);
     m_panel->setObjectName(QStringLiteral("panAvvio"));
@@ -95,7 +93,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : QWidget(parent) {
 void TfrmAvvio::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(0, palette::steel);
     g.setColorAt(1, Qt::white);
     p.fillRect(rect(), g);
 }

@@ -8,6 +8,7 @@
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
+#include "print/Palette.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -68,8 +69,8 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent) {
     lblCartella->setObjectName(QStringLiteral("lblCartella"));
     lblCartella->setWordWrap(true);
     lblCartella->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblCartella->setStyleSheet(QStringLiteral("QLabel { background: #fff4d6; color: #5a3a00; border: 1px solid #e0a030; "
-                                              "border-radius: 4px; padding: 8px; }"));
+    lblCartella->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: @warnFill; color: @warnInk; border: 1px solid @warnLine; "
+                                              "border-radius: 4px; padding: 8px; }")));
     lblCartella->hide();
 
     setFixedWidth(420);

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(VERSALIO_VERSIONE));
     cartellaAutonoma::caricaCaratteri();
+    formatiItaliani();
     caricaTraduzioniQt(&app);
     // A batch that a crash cut short is undone by the first command that opens its archive; the user
     // is told once that command is over, whichever screen it came from.

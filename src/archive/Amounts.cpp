@@ -35,4 +35,11 @@ std::optional<qint64> parse(const QString& input) {
     return parse(QByteArrayView(text::toCp1252(input)));
 }
 
+QString cents(const QString& typed) {
+    const QString c = typed.left(2);
+    if (text::trimmed(c).isEmpty()) return QStringLiteral("00");
+    if (c.size() == 1) return text::trimmed(c) + QLatin1Char('0');
+    return c;
+}
+
 } // namespace amounts

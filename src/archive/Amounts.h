@@ -15,4 +15,8 @@ std::optional<qint64> parse(const QString& text);
 // The same reading of an amount as a record stores it (Windows-1252), without decoding it.
 std::optional<qint64> parse(QByteArrayView cp1252);
 
+// The cents of a slip as they are kept, from what was typed in their two-digit field: cut to two,
+// "00" when blank, a single digit d read as d0 ("5" is fifty cents).
+QString cents(const QString& typed);
+
 } // namespace amounts

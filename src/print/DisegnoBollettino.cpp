@@ -1,4 +1,5 @@
 #include "LayoutBollettino.h"
+#include "Palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -9,9 +10,6 @@ namespace layoutBollettino {
 
 namespace {
 
-const QColor kInk(0x1d, 0x3f, 0x6e);    // frames, boxes and captions
-const QColor kTint(0xe6, 0xee, 0xf7);   // header strips and reserved zones
-const QColor kRule(0x8a, 0xa2, 0xc2);   // writing rules and the fold between the sections
 constexpr double kBoxPadXMm = 0.30;     // each box is drawn this much wider on both sides...
 constexpr double kBoxPadYMm = 0.25;     // ...and taller, so the character has air around it
 
@@ -39,12 +37,12 @@ public:
     void caption(double x, double y, double w, double h, const QString& s, Qt::Alignment align, double points = 5.5,
                  bool bold = false, bool italic = false) {
         m_p.setFont(font(points, bold, italic));
-        m_p.setPen(kInk);
+        m_p.setPen(palette::slipInk);
         m_p.drawText(r(x, y, w, h), int(align), s);
     }
 
     void frame(double x, double y, double w, double h, double radius, double width, const QColor& fill) {
-        m_p.setPen(QPen(kInk, len(width)));
+        m_p.setPen(QPen(palette::slipInk, len(width)));
         m_p.setBrush(fill);
         m_p.drawRoundedRect(r(x, y, w, h), len(radius), len(radius));
     }
@@ -70,18 +68,18 @@ void section(Canvas& c, double x, double w, const QString& subtitle) {
     clip.addRoundedRect(c.r(x, 1.0, w, 100.5), c.len(2.0), c.len(2.0));
     c.painter().save();
     c.painter().setClipPath(clip);
-    c.painter().fillRect(c.r(x, 1.0, w, 5.6), kTint);
-    c.painter().fillRect(c.r(x, 93.6, w, 7.9), kTint);
+    c.painter().fillRect(c.r(x, 1.0, w, 5.6), palette::slipTint);
+    c.painter().fillRect(c.r(x, 93.6, w, 7.9), palette::slipTint);
     c.painter().restore();
-    c.rule(x, x + w, 6.6, kInk, 0.2);
-    c.rule(x, x + w, 93.6, kInk, 0.2);
+    c.rule(x, x + w, 6.6, palette::slipInk, 0.2);
+    c.rule(x, x + w, 93.6, palette::slipInk, 0.2);
     c.caption(x + 2.5, 1.0, w - 5, 5.6, QStringLiteral("CONTI CORRENTI POSTALI"), Qt::AlignLeft | Qt::AlignVCenter, 7.5,
               true);
     c.caption(x + 2.5, 1.0, w - 5, 5.6, subtitle, Qt::AlignRight | Qt::AlignVCenter, 6.5, false, true);
 }
 
 void stampZone(Canvas& c, double x, double y, double w, double h) {
-    QPen pen(kRule, c.len(0.25), Qt::DashLine);
+    QPen pen(palette::slipRule, c.len(0.25), Qt::DashLine);
     c.painter().setPen(pen);
     c.painter().setBrush(Qt::NoBrush);
     c.painter().drawRoundedRect(c.r(x, y, w, h), c.len(1.5), c.len(1.5));
@@ -89,7 +87,7 @@ void stampZone(Canvas& c, double x, double y, double w, double h) {
 }
 
 void boxes(Canvas& c) {
-    c.painter().setPen(QPen(kInk, c.len(0.18)));
+    c.painter().setPen(QPen(palette::slipInk, c.len(0.18)));
     c.painter().setBrush(Qt::white);
     for (const BoxRow& row : boxRows())
         for (int k = 1; k <= row.count(); ++k) {
@@ -101,7 +99,7 @@ void boxes(Canvas& c) {
 void writingRules(Canvas& c) {
     for (const LineField& f : lineFields()) {
         const double y = f.topMm + f.heightMm + 0.35;
-        c.rule(f.leftMm, f.leftMm + f.widthMm, y, kRule, 0.18);
+        c.rule(f.leftMm, f.leftMm + f.widthMm, y, palette::slipRule, 0.18);
     }
 }
 
@@ -140,7 +138,7 @@ void drawArtwork(QPainter& painter, const QRectF& target) {
     section(c, 1.5, 129.0, QStringLiteral("Ricevuta di versamento"));
     section(c, 133.0, 162.5, QStringLiteral("Bollettino di versamento"));
     {
-        QPen fold(kRule, c.len(0.3), Qt::DashLine, Qt::FlatCap);
+        QPen fold(palette::slipRule, c.len(0.3), Qt::DashLine, Qt::FlatCap);
         painter.setPen(fold);
         painter.drawLine(c.pt(131.75, 0.3), c.pt(131.75, 102.7));
     }

@@ -1,9 +1,9 @@
 #include "RiepilogoSchede.h"
+#include "Palette.h"
 
 namespace riepilogoSchede {
 
 namespace {
-const QColor kArdesia(0x70, 0x80, 0x90); // slate grey
 
 TextObject& striscia(Report& r, const QString& nome, const QRectF& rect, Band& band, double punti) {
     TextObject& t = r.addText(nome, rect, &band);
@@ -11,7 +11,7 @@ TextObject& striscia(Report& r, const QString& nome, const QRectF& rect, Band& b
     t.fontSize = punti;
     t.bold = true;
     t.color = Qt::white;
-    t.fill = kArdesia;
+    t.fill = palette::slate;
     t.alignment = Qt::AlignHCenter | Qt::AlignVCenter;
     return t;
 }

@@ -1,6 +1,7 @@
 #include "SchedaInformativa.h"
 
 #include "archive/Text.h"
+#include "Palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -28,12 +29,12 @@ void cartella(QPainter& p, const QRectF& r) {
     retro.lineTo(r.left() + w * 0.96, r.top() + h * 0.92);
     retro.lineTo(r.left() + w * 0.04, r.top() + h * 0.92);
     retro.closeSubpath();
-    p.setPen(QPen(QColor(0xb0, 0x7a, 0x10), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(QColor(0xe8, 0xa8, 0x20));
+    p.setPen(QPen(palette::folderLine, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(palette::folderBack);
     p.drawPath(retro);
     // A sheet sticking out of the folder.
     p.setBrush(Qt::white);
-    p.setPen(QPen(QColor(0x90, 0x90, 0x90), pen * 0.6));
+    p.setPen(QPen(palette::folderSheet, pen * 0.6));
     p.drawRect(QRectF(r.left() + w * 0.14, r.top() + h * 0.18, w * 0.7, h * 0.5));
     QPainterPath fronte;
     fronte.moveTo(r.left() + w * 0.04, r.top() + h * 0.92);
@@ -42,9 +43,9 @@ void cartella(QPainter& p, const QRectF& r) {
     fronte.lineTo(r.left() + w * 0.96, r.top() + h * 0.92);
     fronte.closeSubpath();
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    g.setColorAt(0, QColor(0xff, 0xe0, 0x70));
-    g.setColorAt(1, QColor(0xf0, 0xb8, 0x30));
-    p.setPen(QPen(QColor(0xb0, 0x7a, 0x10), pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    g.setColorAt(0, palette::folderFrontTop);
+    g.setColorAt(1, palette::folderFrontBottom);
+    p.setPen(QPen(palette::folderLine, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(g);
     p.drawPath(fronte);
     p.restore();
@@ -80,7 +81,7 @@ Report layout() {
     TextObject& piede =
         testo(QStringLiteral("txtCalce"), QRectF(11.33859, 1016.69357, 699.21305, 22.67718), 10, Qt::AlignHCenter);
     piede.color = Qt::white;
-    piede.fill = QColor(0xff, 0x8c, 0x00);
+    piede.fill = palette::footer;
     piede.setText(QStringLiteral("Stampa eseguita in data gg/mm/aaaa alle ore hh:mm"));
     return r;
 }

@@ -82,12 +82,10 @@ QString parole(const QString& importo) {
 }
 
 TSchedaBollettino bollettino(const Dati& d, const TSchedaAnagrafica& esecutore) {
-    // The workspace's Salva: an empty amount is 0 (its words stay as typed: none), cents cut to two,
-    // an empty cents field 00, a single digit d read as d0; the whole amount joins the two.
+    // The workspace's Salva: an empty amount is 0 (its words stay as typed: none), the cents as the
+    // workspace keeps them; the whole amount joins the two.
     const QString importo = text::trimmed(d.importo).isEmpty() ? QStringLiteral("0") : d.importo;
-    QString cents = d.cents.left(2);
-    if (text::trimmed(cents).isEmpty()) cents = QStringLiteral("00");
-    else if (cents.size() == 1) cents = text::trimmed(cents) + QLatin1Char('0');
+    const QString cents = amounts::cents(d.cents);
 
     TSchedaBollettino r{};
     forEachField(r, [](const char*, auto& campo) { campo.clear(); });

@@ -2,6 +2,7 @@
 
 #include "ui/MessageService.h"
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -181,7 +182,7 @@ void CheckDialog::paintEvent(QPaintEvent*) {
     const QColor chiaro((c.red() + 5 * 255) / 6, (c.green() + 5 * 255) / 6, (c.blue() + 5 * 255) / 6);
 
     QLinearGradient sfondo(0, kAltezzaBanda, 0, height());
-    sfondo.setColorAt(0, QColor(Qt::white));
+    sfondo.setColorAt(0, Qt::white);
     sfondo.setColorAt(1, chiaro);
     p.fillRect(rect(), sfondo);
 
@@ -194,7 +195,7 @@ void CheckDialog::paintEvent(QPaintEvent*) {
     // A check mark in a disc beside the heading.
     const QRectF disco(16, (kAltezzaBanda - 34) / 2.0, 34, 34);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 230));
+    p.setBrush(palette::glass);
     p.drawEllipse(disco);
     QPainterPath segno;
     segno.moveTo(disco.left() + 9, disco.center().y() + 1);

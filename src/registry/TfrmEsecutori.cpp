@@ -24,6 +24,7 @@
 #include "TfrmRicontatta.h"
 #include "TfrmTrovaEsecutori.h"
 #include "ui/ReportOutput.h"
+#include "print/Palette.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,14 +61,14 @@ int riga(int sezione, int n) { return kSezioni[sezione].top + 6 + n * kRiga; }
 void disegnaSezioni(QPainter& p) {
     for (const Sezione& s : kSezioni) {
         const QRectF r(8, s.top, 944, altezza(s));
-        p.setPen(QPen(QColor(0x8a, 0x9b, 0xae), 1.2));
-        p.setBrush(QColor(0xe6, 0xe9, 0xee));
+        p.setPen(QPen(palette::frameLine, 1.2));
+        p.setBrush(palette::frameFill);
         p.drawRoundedRect(r, 8, 8);
-        p.fillRect(QRectF(r.left() + 1, r.top() + 1, 64, r.height() - 2), QColor(0xd6, 0xdc, 0xe4));
+        p.fillRect(QRectF(r.left() + 1, r.top() + 1, 64, r.height() - 2), palette::frameTab);
     }
     // The bottom strip under the status line and the arrows.
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x2f, 0x5f, 0x8f));
+    p.setBrush(palette::deep);
     p.drawRoundedRect(QRectF(8, 638, 1134, 46), 8, 8);
 }
 

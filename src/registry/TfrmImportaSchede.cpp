@@ -8,6 +8,7 @@
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
 #include "ui/TfrmGuida.h"
+#include "print/Palette.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -70,11 +71,11 @@ QVariant ModelloImportazione::data(const QModelIndex& index, int role) const {
         }
     }
     if (role == Qt::BackgroundRole) {
-        if (!r.accettata()) return QColor(0xfb, 0xe3, 0xe3);
-        if (!r.avvisi.isEmpty()) return QColor(0xff, 0xf4, 0xd6);
+        if (!r.accettata()) return palette::alertFill;
+        if (!r.avvisi.isEmpty()) return palette::warnFill;
     }
     if (role == Qt::ForegroundRole && index.column() == Esito)
-        return !r.accettata() ? QColor(0x9b, 0x1c, 0x1c) : QColor(0x1f, 0x5f, 0x2f);
+        return !r.accettata() ? palette::alert : palette::done;
     if (role == Qt::FontRole && index.column() == Nome && r.nome.isEmpty()) {
         QFont f;
         f.setItalic(true);
@@ -98,13 +99,13 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     setWindowTitle(QStringLiteral(" Importa schede da un foglio di calcolo"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(1300, 660);
-    setStyleSheet(QStringLiteral("TfrmImportaSchede { background: #eef3f8; }"));
+    setStyleSheet(palette::sheet(QStringLiteral("TfrmImportaSchede { background: @page; }")));
 
     panInfo = new QLabel(kPronto, this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setFixedHeight(32);
     panInfo->setIndent(12);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #1f3f5f; color: white; font-weight: bold; }"));
+    panInfo->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: @ink; color: white; font-weight: bold; }")));
     m_form = new EntryForm(this, panInfo);
 
     auto* barra = new QWidget(this);
@@ -134,7 +135,7 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
         f.setBold(grassetto);
         if (punti) f.setPointSize(punti);
         l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+        l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         l->setWordWrap(true);
         m_form->clearsHints(l);
@@ -162,11 +163,11 @@ TfrmImportaSchede::TfrmImportaSchede(QWidget* parent, const QString& registro, c
     grdRighe->setWordWrap(false);
     const int larghezze[] = {44, 130, 220, 150, 180};
     for (int i = 0; i < int(std::size(larghezze)); ++i) grdRighe->setColumnWidth(i, larghezze[i]);
-    grdRighe->setStyleSheet(QStringLiteral("QTableView { background: white; gridline-color: #c8d4e0; "
-                                           "selection-background-color: #b0c4de; selection-color: #1f3f5f; }"
-                                           "QHeaderView::section { background: #dfe8f1; font-weight: bold; "
-                                           "padding: 2px 4px; border: none; border-right: 1px solid #c8d4e0; "
-                                           "border-bottom: 1px solid #c8d4e0; }"));
+    grdRighe->setStyleSheet(palette::sheet(QStringLiteral("QTableView { background: white; gridline-color: @grid; "
+                                           "selection-background-color: @rule; selection-color: @ink; }"
+                                           "QHeaderView::section { background: @header; font-weight: bold; "
+                                           "padding: 2px 4px; border: none; border-right: 1px solid @grid; "
+                                           "border-bottom: 1px solid @grid; }")));
     m_form->clearsHints(this);
     m_form->clearsHints(grdRighe->viewport());
     m_form->clearsHints(panInfo);

@@ -1,6 +1,7 @@
 #include "ImmaginiStampaBollettino.h"
 
 #include "print/LayoutBollettino.h"
+#include "print/Palette.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,11 +9,6 @@
 namespace immaginiStampaBollettino {
 
 namespace {
-
-const QColor kInk(0x1d, 0x3f, 0x6e);
-const QColor kAccent(0xd9, 0x6c, 0x00);
-const QColor kPaperEdge(0x9a, 0xa5, 0xb1);
-const QColor kShade(0xe9, 0xed, 0xf2);
 
 QPixmap canvas(const QSize& size, qreal dpr) {
     QPixmap pm(size * dpr);
@@ -39,7 +35,7 @@ void arrow(QPainter& p, QPointF from, QPointF to, const QColor& color) {
 
 // Short rules standing for the printed data of a slip.
 void dataLines(QPainter& p, const QRectF& r) {
-    p.setPen(QPen(kInk, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(palette::slipInk, 1.4, Qt::SolidLine, Qt::RoundCap));
     const double step = r.height() / 6;
     for (int i = 0; i < 6; ++i) {
         const double y = r.top() + step * (i + 0.5);
@@ -58,32 +54,32 @@ QPixmap margini(const QSize& size, qreal dpr) {
     const double w = size.width(), h = size.height();
 
     const QRectF sheet(6, 6, w - 12, h - 12);
-    p.setPen(QPen(kPaperEdge, 1));
+    p.setPen(QPen(palette::paperEdge, 1));
     p.setBrush(Qt::white);
     p.drawRect(sheet);
 
     // Where the data would print with both margins at 0, and where the margins move it.
     const QRectF home(sheet.left() + 8, sheet.top() + 8, sheet.width() * 0.55, sheet.height() * 0.48);
-    p.setPen(QPen(kPaperEdge, 1, Qt::DashLine));
+    p.setPen(QPen(palette::paperEdge, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(home);
     const QRectF moved = home.translated(sheet.width() * 0.34, sheet.height() * 0.36);
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(kShade);
+    p.setPen(QPen(palette::slipInk, 1));
+    p.setBrush(palette::paperShade);
     p.drawRect(moved);
     dataLines(p, moved.adjusted(6, 5, -6, -5));
 
     // Near the box's left edge, so that the word beside the arrow fits on the sheet.
     const double ax = moved.left() + moved.width() * 0.28;
-    arrow(p, QPointF(ax, home.top() + 2), QPointF(ax, moved.top() - 1), kAccent);
+    arrow(p, QPointF(ax, home.top() + 2), QPointF(ax, moved.top() - 1), palette::arrow);
     const double ay = moved.top() + moved.height() * 0.62;
-    arrow(p, QPointF(home.left() + 2, ay), QPointF(moved.left() - 1, ay), kAccent);
+    arrow(p, QPointF(home.left() + 2, ay), QPointF(moved.left() - 1, ay), palette::arrow);
 
     QFont f = p.font();
     f.setPixelSize(11);
     f.setBold(true);
     p.setFont(f);
-    p.setPen(kAccent);
+    p.setPen(palette::arrow);
     p.drawText(QRectF(ax + 5, home.top(), sheet.right() - ax - 7, moved.top() - home.top()),
                Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("superiore"));
     p.drawText(QRectF(home.left(), ay + 3, moved.left() - home.left() - 4, 16), Qt::AlignHCenter | Qt::AlignTop,
@@ -105,34 +101,34 @@ QPixmap vassoio(const QSize& size, qreal dpr) {
     trayPath.lineTo(tray.right(), tray.bottom());
     trayPath.lineTo(tray.left(), tray.bottom());
     trayPath.closeSubpath();
-    p.setPen(QPen(kPaperEdge, 1));
-    p.setBrush(kShade);
+    p.setPen(QPen(palette::paperEdge, 1));
+    p.setBrush(palette::paperShade);
     p.drawPath(trayPath);
 
     const QRectF slip(w * 0.34, tray.top() - h * 0.12, w * 0.32, tray.height() + h * 0.06);
-    p.setPen(QPen(kInk, 1));
+    p.setPen(QPen(palette::slipInk, 1));
     p.setBrush(Qt::white);
     p.drawRect(slip);
     dataLines(p, slip.adjusted(6, 6, -6, -8));
 
     // The printer body over the back of the tray.
     const QRectF body(w * 0.08, h * 0.06, w * 0.84, h * 0.38);
-    p.setPen(QPen(kInk, 1.2));
-    p.setBrush(QColor(0xf6, 0xf7, 0xf9));
+    p.setPen(QPen(palette::slipInk, 1.2));
+    p.setBrush(palette::tray);
     p.drawRoundedRect(body, 8, 8);
-    p.setBrush(kInk);
+    p.setBrush(palette::slipInk);
     p.drawRoundedRect(QRectF(body.left() + body.width() * 0.25, body.bottom() - 9, body.width() * 0.5, 4), 2, 2);
-    p.setBrush(QColor(0x3c, 0xa0, 0x50));
+    p.setBrush(palette::trayLight);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(body.right() - 16, body.top() + 14), 4, 4);
 
     // The two guides closed up to the slip.
-    p.setBrush(kAccent);
+    p.setBrush(palette::arrow);
     const double gy = slip.top() + slip.height() * 0.55;
     p.drawRoundedRect(QRectF(slip.left() - 7, gy - 12, 6, 24), 2, 2);
     p.drawRoundedRect(QRectF(slip.right() + 1, gy - 12, 6, 24), 2, 2);
-    arrow(p, QPointF(tray.left() + 12, gy), QPointF(slip.left() - 10, gy), kAccent);
-    arrow(p, QPointF(tray.right() - 12, gy), QPointF(slip.right() + 10, gy), kAccent);
+    arrow(p, QPointF(tray.left() + 12, gy), QPointF(slip.left() - 10, gy), palette::arrow);
+    arrow(p, QPointF(tray.right() - 12, gy), QPointF(slip.right() + 10, gy), palette::arrow);
     return pm;
 }
 
@@ -149,9 +145,9 @@ QPixmap foglioA4(const QSize& size, qreal dpr) {
     }
     const QRectF sheet((w - sw) / 2, (h - sh) / 2, sw, sh);
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 40));
+    p.setBrush(palette::shadow);
     p.drawRect(sheet.translated(3, 3));
-    p.setPen(QPen(kPaperEdge, 1));
+    p.setPen(QPen(palette::paperEdge, 1));
     p.setBrush(Qt::white);
     p.drawRect(sheet);
     const double k = sheet.width() / 297.0;
@@ -161,8 +157,8 @@ QPixmap foglioA4(const QSize& size, qreal dpr) {
 }
 
 void carta(QPainter& p, const QRectF& r, const QString& titolo, const QColor& fascia) {
-    p.setPen(QPen(QColor(0x2f, 0x5f, 0x8f), 1.5));
-    p.setBrush(QColor(0xfb, 0xfd, 0xff));
+    p.setPen(QPen(palette::deep, 1.5));
+    p.setBrush(palette::paper);
     p.drawRoundedRect(r, 8, 8);
     QPainterPath head;
     head.setFillRule(Qt::WindingFill);

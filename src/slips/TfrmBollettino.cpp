@@ -22,6 +22,7 @@
 #include "TfrmScadute.h"
 #include "TfrmTrovaBollettini.h"
 #include "registry/TfrmTrovaEsecutori.h"
+#include "print/Palette.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -41,10 +42,10 @@ const QString kTitolo = QStringLiteral(" Versalio - Compilazione e stampa bollet
 void disegnaScheda(QPainter& p) {
     auto card = [&p](QRectF r, const QString& title, QColor band) { immaginiStampaBollettino::carta(p, r, title, band); };
     card(QRectF(8, 8, 944, 432), QStringLiteral("BOLLETTINO DI CONTO CORRENTE POSTALE  \u2022  TD 123"),
-         QColor(0x2f, 0x5f, 0x8f));
-    card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), QColor(0x46, 0x82, 0xB4));
+         palette::deep);
+    card(QRectF(8, 452, 944, 150), QStringLiteral("DATI DI ARCHIVIO"), palette::steel);
     // The euro sign before the amount, as on the paper slip.
-    p.setPen(QColor(0x2f, 0x5f, 0x8f));
+    p.setPen(palette::deep);
     QFont e = p.font();
     e.setPointSize(18);
     e.setBold(true);
@@ -59,8 +60,8 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     setObjectName(QStringLiteral("frmBollettino"));
     setWindowTitle(kTitolo);
     infoBar(QRect(8, 614, 700, 38),
-                      QStringLiteral("QLabel { background: #fffbe6; border: 1px solid #b0c4de; border-radius: 4px; "
-                                     "padding-left: 10px; color: #1f3f5f; }"),
+                      palette::sheet(QStringLiteral("QLabel { background: @note; border: 1px solid @rule; border-radius: 4px; "
+                                     "padding-left: 10px; color: @ink; }")),
                       QStringLiteral("Pronto per archiviare una nuova scheda..."));
 
     const int h = 28;
@@ -142,12 +143,11 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     // The words are written by the program; the expiry date is chosen on the calendar.
     for (QLineEdit* ro : {txtImpLettere, txtCentLettere}) {
         ro->setReadOnly(true);
-        ro->setStyleSheet(QStringLiteral("QLineEdit { background: #e4e4e4; color: #303030; }"));
+        ro->setStyleSheet(palette::sheet(QStringLiteral("QLineEdit { background: @fixedFill; color: @fixedInk; }")));
     }
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (QLineEdit* c : {txtCents, txtCentLettere, txtDataScade, txtDataPaga}) c->setAlignment(Qt::AlignCenter);
-    txtDataScade->setReadOnly(true);
-    txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
+    for (QLineEdit* c : {txtCents, txtCentLettere, txtDataPaga}) c->setAlignment(Qt::AlignCenter);
+    form->pickedDate(txtDataScade, [this] { apriCalendario(); });
 
     // Enter ring, frames, typing rules, tab order.
     const QList<QLineEdit*> ring = {txtCCP,       txtImporto,  txtCents,     txtIntestatario, txtIndirizzoInt,
@@ -170,9 +170,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     for (int i = 0; i + 1 < tabs.size(); ++i) setTabOrder(tabs[i], tabs[i + 1]);
     campiIniziali(txtCCP, txtImporto);
 
-    for (QObject* o : {static_cast<QObject*>(txtImporto), static_cast<QObject*>(txtCents),
-                       static_cast<QObject*>(txtDataScade)})
-        o->installEventFilter(this);
+    for (QObject* o : {txtImporto, txtCents}) o->installEventFilter(this);
     connect(txtImporto, &QLineEdit::textEdited, this, &TfrmBollettino::txtImportoKeyUp);
     connect(txtCents, &QLineEdit::textEdited, this, &TfrmBollettino::txtCentsKeyUp);
 
@@ -316,18 +314,10 @@ void TfrmBollettino::txtCentsKeyUp() {
 }
 
 void TfrmBollettino::txtCentsExit() {
-    if (text::trimmed(txtCents->text()).isEmpty()) {
-        txtCents->setText(QStringLiteral("00"));
-        txtCentLettere->setText(QStringLiteral("00"));
-    } else if (txtCents->text().size() == 1) {
-        txtCents->setText(text::trimmed(txtCents->text()) + QLatin1Char('0'));
-        txtCentLettere->setText(txtCents->text());
-    }
-}
-
-void TfrmBollettino::txtDataScadeKeyDown(QKeyEvent* e) {
-    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) txtDataScade->clear();
-    else apriCalendario();
+    const QString cents = amounts::cents(txtCents->text());
+    if (cents == txtCents->text()) return;
+    txtCents->setText(cents);
+    txtCentLettere->setText(cents);
 }
 
 void TfrmBollettino::apriCalendario() {
@@ -342,11 +332,6 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == txtCents) txtCentsKeyUp();
     } else if (event->type() == QEvent::FocusOut && watched == txtCents) {
         txtCentsExit();
-    } else if (event->type() == QEvent::KeyPress && watched == txtDataScade) {
-        auto* k = static_cast<QKeyEvent*>(event);
-        if (passaOltreData(k->key())) return false;
-        txtDataScadeKeyDown(k);
-        return true;
     }
     return SchedaWorkspace::eventFilter(watched, event);
 }

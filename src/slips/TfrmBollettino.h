@@ -54,7 +54,6 @@ public:
     void txtImportoKeyUp();
     void txtCentsKeyUp();
     void txtCentsExit();
-    void txtDataScadeKeyDown(QKeyEvent* e);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

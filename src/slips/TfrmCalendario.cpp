@@ -57,16 +57,3 @@ void TfrmCalendario::btnImportaDataClick() {
     m_destinazione->setText(dates::format(calAppuntamenti->selectedDate()));
     accept();
 }
-
-bool passaOltreData(int key) {
-    switch (key) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_Meta:
-    case Qt::Key_AltGr: return true;
-    default: return false;
-    }
-}

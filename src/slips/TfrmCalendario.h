@@ -27,7 +27,3 @@ public:
 private:
     QLineEdit* m_destinazione;
 };
-
-// Keys that do not open the picker from a due-date field: moving on (Tab, Shift+Tab) and the first
-// half of a key combination.
-bool passaOltreData(int key);

@@ -15,11 +15,13 @@
 #include "ui/ProgramFolder.h"
 #include "ui/TfrmGuida.h"
 #include "ui/Workspace.h"
+#include "archive/Amounts.h"
 #include "archive/ArchiveError.h"
 #include "archive/Archivi.h"
 #include "queries/Elenco.h"
 #include "archive/GiornaleLotto.h"
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QHash>
 #include <QKeyEvent>
@@ -33,7 +35,7 @@ namespace {
 
 constexpr QSize kDimensione(1200, 690);
 constexpr int kSinistra = 16, kDestra = 612, kColonna = 572;
-const QString kStile = QStringLiteral("color: #1f3f5f;");
+const QString kStile = palette::sheet(QStringLiteral("color: @ink;"));
 
 // The picker writes the chosen card's account, holder, address and reason into these fields.
 class DestinoEmissione : public DestinoScheda {
@@ -201,9 +203,6 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     y += 38;
     txtDataScade = panelFields::field(this, QStringLiteral("txtDataScade"), 10, QRect(x, y, 120, h), QStringLiteral("Data scadenza"));
     panelFields::label(this, QStringLiteral("Data scadenza:"), QRect(kDestra, y, 125, h))->setBuddy(txtDataScade);
-    txtDataScade->setReadOnly(true);
-    txtDataScade->setAlignment(Qt::AlignCenter);
-    txtDataScade->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
     panelFields::label(this, QStringLiteral("premere un tasto per aprire il calendario"), QRect(x + 132, y, largo - 132, h), 0, false)
         ->setObjectName(QStringLiteral("lblSuggerimentoData"));
     m_carta = QRect(kDestra, y + h + 14, kColonna, kDimensione.height() - 56 - (y + h + 14));
@@ -219,7 +218,12 @@ void TfrmEmissioneBollettini::costruisciBollettino() {
     for (QLineEdit* f : {txtCCP, txtImporto, txtCents}) m_form->digitsOnly(f);
     for (QLineEdit* f : {txtIntestatario, txtIndirizzoInt}) m_form->upperCase(f);
     txtCents->installEventFilter(this);
-    txtDataScade->installEventFilter(this);
+    // As in the slip workspace: the due date is chosen on the calendar.
+    m_form->pickedDate(txtDataScade, [this] {
+        TfrmCalendario calendario(this, txtDataScade);
+        calendario.lblMemory->setText(QStringLiteral("datascade"));
+        if (calendario.exec() == QDialog::Accepted) EntryForm::focusField(btnEmetti);
+    });
 }
 
 void TfrmEmissioneBollettini::costruisciAnteprima() {
@@ -261,35 +265,20 @@ void TfrmEmissioneBollettini::costruisciAnteprima() {
 void TfrmEmissioneBollettini::paintEvent(QPaintEvent*) {
     pannelliElenco::sfondo(this, m_fascia);
     QPainter p(this);
-    p.setPen(QColor(0xb0, 0xc4, 0xde));
+    p.setPen(palette::rule);
     p.drawLine(kDestra - 12, m_fascia + 12, kDestra - 12, height() - 12);
     p.setRenderHint(QPainter::Antialiasing);
-    immaginiStampaBollettino::carta(p, m_carta, QString(), QColor(0x2f, 0x5f, 0x8f));
+    immaginiStampaBollettino::carta(p, m_carta, QString(), palette::deep);
 }
 
 bool TfrmEmissioneBollettini::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtCents && event->type() == QEvent::FocusOut) centsLasciati();
-    if (watched == txtDataScade && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        // Esc, besides the keys that move on, is the dialog's: it closes the screen.
-        if (passaOltreData(key) || key == Qt::Key_Escape) return false;
-        if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
-            txtDataScade->clear();
-            return true;
-        }
-        // As in the slip workspace: any other key opens the date picker.
-        TfrmCalendario calendario(this, txtDataScade);
-        calendario.lblMemory->setText(QStringLiteral("datascade"));
-        if (calendario.exec() == QDialog::Accepted) EntryForm::focusField(btnEmetti);
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
 void TfrmEmissioneBollettini::centsLasciati() {
-    const QString c = txtCents->text();
-    if (text::trimmed(c).isEmpty()) txtCents->setText(QStringLiteral("00"));
-    else if (c.size() == 1) txtCents->setText(text::trimmed(c) + QLatin1Char('0'));
+    const QString cents = amounts::cents(txtCents->text());
+    if (cents != txtCents->text()) txtCents->setText(cents);
 }
 
 emissione::Dati TfrmEmissioneBollettini::dati() const {

@@ -10,6 +10,7 @@
 #include "archive/MarginSettings.h"
 #include "print/LayoutBollettino.h"
 #include "print/StampaEmissione.h"
+#include "print/Palette.h"
 
 #include <QDir>
 #include <QIcon>
@@ -18,7 +19,7 @@
 
 namespace {
 
-const QString kStile = QStringLiteral("color: #1f3f5f;");
+const QString kStile = palette::sheet(QStringLiteral("color: @ink;"));
 
 } // namespace
 
@@ -54,7 +55,7 @@ TfrmStampaEmissione::TfrmStampaEmissione(const QList<TSchedaBollettino>& bollett
 
     lblEsito = new QLabel(this);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
-    lblEsito->setStyleSheet(QStringLiteral("color: #1f5f1f; font-weight: bold;"));
+    lblEsito->setStyleSheet(palette::sheet(QStringLiteral("color: @done; font-weight: bold;")));
     lblEsito->setGeometry(100, 134, 436, 40);
     lblEsito->setWordWrap(true);
 

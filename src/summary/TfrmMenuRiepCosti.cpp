@@ -14,6 +14,7 @@
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TfrmGuida.h"
+#include "print/Palette.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -59,13 +60,13 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 8, 0, 80);
-        g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
-        g.setColorAt(1, QColor(0x2f, 0x5f, 0x8f));
+        g.setColorAt(0, palette::steel);
+        g.setColorAt(1, palette::deep);
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawRoundedRect(QRectF(8, 8, 944, 72), 8, 8);
-        p.setPen(QPen(QColor(0x8a, 0x9b, 0xae), 1.2));
-        p.setBrush(QColor(0xe6, 0xe9, 0xee));
+        p.setPen(QPen(palette::frameLine, 1.2));
+        p.setBrush(palette::frameFill);
         p.drawRoundedRect(QRectF(8, 92, 944, 146), 8, 8);
     }
 };
@@ -75,7 +76,7 @@ QLabel* etichetta(QWidget* parent, const QString& testo, QRect geometry, QWidget
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+    l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
     l->setGeometry(geometry);
     if (campo) l->setBuddy(campo);
     return l;
@@ -85,7 +86,7 @@ QLabel* istruzione(QWidget* parent, const char* nome, const QString& testo, QRec
     auto* l = new QLabel(testo, parent);
     l->setObjectName(QLatin1String(nome));
     l->setWordWrap(true);
-    l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+    l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
     l->setGeometry(geometry);
     return l;
 }
@@ -109,8 +110,6 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMenuRiepCosti"));
     setWindowTitle(kTitolo);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    // Dates and amounts are read and written the Italian way whatever the system's region says.
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     caricaImmagini();
 
     m_panel = new Pannello(this);
@@ -191,9 +190,9 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent) : QWidget(parent) {
         auto* g = new QGroupBox(QString::fromUtf8(e.titolo), m_panel);
         g->setObjectName(QLatin1String(e.gruppo));
         g->setGeometry(e.x, 306, 466, 92);
-        g->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; color: #1f3f5f; border: 1px solid #8a9bae; "
-                                        "border-radius: 8px; margin-top: 10px; background: #e6e9ee; }"
-                                        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }"));
+        g->setStyleSheet(palette::sheet(QStringLiteral("QGroupBox { font-weight: bold; color: @ink; border: 1px solid @frameLine; "
+                                        "border-radius: 8px; margin-top: 10px; background: @frameFill; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 12px; padding: 0 4px; }")));
         const QString detto = QLatin1String(e.detto);
         *e.giorno = elenco(g, e.nomeGiorno, giorni(), QStringLiteral("Giorno di ") + detto + QStringLiteral(" intervallo"));
         *e.mese = elenco(g, e.nomeMese, kMesi, QStringLiteral("Mese di ") + detto + QStringLiteral(" intervallo"));
@@ -205,7 +204,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent) : QWidget(parent) {
         *e.anno = new QLabel(g);
         (*e.anno)->setObjectName(QLatin1String(e.nomeAnno));
         (*e.anno)->setGeometry(420, 40, 36, 28);
-        (*e.anno)->setStyleSheet(QStringLiteral("color: #202020;"));
+        (*e.anno)->setStyleSheet(palette::sheet(QStringLiteral("color: @plain;")));
     }
 
     lblAttendere = new QLabel(QStringLiteral("Caricamento riepilogo in corso. Attendere..."), m_panel);
@@ -214,7 +213,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent) : QWidget(parent) {
     af.setBold(true);
     af.setPointSize(11);
     lblAttendere->setFont(af);
-    lblAttendere->setStyleSheet(QStringLiteral("color: #a01c2c;"));
+    lblAttendere->setStyleSheet(palette::sheet(QStringLiteral("color: @alert;")));
     lblAttendere->setGeometry(16, 426, 560, 36);
     lblAttendere->hide();
 
@@ -380,7 +379,7 @@ void TfrmMenuRiepCosti::closeEvent(QCloseEvent* e) {
 void TfrmMenuRiepCosti::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(0, palette::steel);
     g.setColorAt(1, Qt::white);
     p.fillRect(rect(), g);
 }

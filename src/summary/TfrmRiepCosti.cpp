@@ -12,6 +12,7 @@
 #include "ui/Picture.h"
 #include "ui/ReportOutput.h"
 #include "ui/TfrmGuida.h"
+#include "print/Palette.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -29,7 +30,7 @@ QLabel* etichetta(QWidget* parent, const char* nome, const QString& testo, qreal
     f.setBold(true);
     if (punti > 0) f.setPointSizeF(punti);
     l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+    l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
     return l;
 }
 
@@ -77,23 +78,23 @@ TfrmRiepCosti::TfrmRiepCosti(const RichiestaRiepilogo& richiesta, QString* chiav
     m_etichettaEsecutore = etichetta(panContainer, "lblEsecutore", QStringLiteral("Esecutore selezionato:"), 11);
     const QString esecutore = text::trimmed(richiesta.esecutore);
     titTipologia = etichetta(panContainer, "titTipologia", esecutore.isEmpty() ? QStringLiteral("- - -") : esecutore, 13);
-    titTipologia->setStyleSheet(QStringLiteral("color: #a01c2c;"));
+    titTipologia->setStyleSheet(palette::sheet(QStringLiteral("color: @alert;")));
     titTipologia->setTextFormat(Qt::PlainText);
     m_etichettaEsecutore->setBuddy(titTipologia);
 
     m_etichettaIntervallo =
         etichetta(panContainer, "lblEtichettaIntervallo", QStringLiteral("Intervallo selezionato:"), 11);
     lblIntervallo = etichetta(panContainer, "lblIntervallo", QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"), 11);
-    lblIntervallo->setStyleSheet(QStringLiteral("color: #202020;"));
+    lblIntervallo->setStyleSheet(palette::sheet(QStringLiteral("color: @plain;")));
     m_etichettaTotale = etichetta(panContainer, "lblEtichettaTotale", QStringLiteral("Totale importi versati:"), 11);
     m_etichettaTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTotCosti = etichetta(panContainer, "lblTotCosti", QStringLiteral("0,00"), 13);
     lblTotCosti->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblTotCosti->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #8a9bae; border-radius: "
-                                              "4px; padding-right: 10px; color: #1f3f5f; }"));
+    lblTotCosti->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: white; border: 1px solid @frameLine; border-radius: "
+                                              "4px; padding-right: 10px; color: @ink; }")));
     lblTotCosti->setAccessibleName(QStringLiteral("Totale importi versati"));
     lblScartati = etichetta(panContainer, "lblScartati", QString());
-    lblScartati->setStyleSheet(QStringLiteral("color: #a01c2c;"));
+    lblScartati->setStyleSheet(palette::sheet(QStringLiteral("color: @alert;")));
     lblScartati->hide();
 
     setTabOrder(btnEsci, imgGuida);

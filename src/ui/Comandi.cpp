@@ -1,6 +1,7 @@
 #include "Comandi.h"
 
 #include "EntryForm.h"
+#include "print/Palette.h"
 
 #include <QLabel>
 #include <QToolButton>
@@ -29,9 +30,9 @@ void colonnaComandi(QWidget* panel, EntryForm* form, const QList<Comando>& coman
         b->setIconSize(QSize(32, 32));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         b->setGeometry(topLeft.x(), y, 180, 44);
-        b->setStyleSheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: #1f3f5f; "
+        b->setStyleSheet(palette::sheet(QStringLiteral("QToolButton { text-align: left; font-weight: bold; color: @ink; "
                                         "border-radius: 6px; padding-left: 6px; }"
-                                        "QToolButton:hover { background: rgba(255,255,255,0.75); }"));
+                                        "QToolButton:hover { background: rgba(255,255,255,0.75); }")));
         y += passo;
     }
 }
@@ -109,7 +110,7 @@ void barraNavigazione(QWidget* panel, EntryForm* form, const Frecce& f, QPoint t
     l->setFont(font);
     l->setAlignment(Qt::AlignCenter);
     l->setGeometry(posizione);
-    l->setStyleSheet(QStringLiteral("QLabel { background: white; border: 1px solid #b0c4de; border-radius: 4px; "
-                                    "color: #1f3f5f; }"));
+    l->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: white; border: 1px solid @rule; border-radius: 4px; "
+                                    "color: @ink; }")));
     *f.posizione = l;
 }

@@ -1,9 +1,11 @@
 #include "EntryForm.h"
 
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,22 @@ namespace {
 constexpr int kFrame = 4;
 
 bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+// Keys that do not open the picker from a picked date: moving on, the first half of a key
+// combination, and Esc where it closes the window.
+bool leavesPickedDate(int key, const QWidget* field) {
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_Meta:
+    case Qt::Key_AltGr: return true;
+    case Qt::Key_Escape: return qobject_cast<const QDialog*>(field->window()) != nullptr;
+    default: return false;
+    }
+}
 } // namespace
 
 FocusFrame::FocusFrame(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
@@ -27,7 +45,7 @@ void FocusFrame::paintEvent(QPaintEvent*) {
         const double t = double(i) / (kFrame - 1);
         p.fillRect(r.adjusted(i, i, -i, -i), QColor::fromRgbF(1.0, 1.0, 1.0 - 0.75 * t));
     }
-    p.fillRect(r.adjusted(kFrame, kFrame, -kFrame, -kFrame), QColor(255, 255, 64));
+    p.fillRect(r.adjusted(kFrame, kFrame, -kFrame, -kFrame), palette::focus);
 }
 
 EntryForm::EntryForm(QWidget* form, QLabel* infoBar) : QObject(form), m_form(form), m_info(infoBar) {}
@@ -96,6 +114,14 @@ void EntryForm::focusField(QWidget* field) {
     else if (auto* c = qobject_cast<QComboBox*>(field); c && c->lineEdit()) c->lineEdit()->selectAll();
 }
 
+void EntryForm::pickedDate(QLineEdit* field, std::function<void()> pick) {
+    field->setReadOnly(true);
+    field->setAlignment(Qt::AlignCenter);
+    field->setToolTip(QStringLiteral("Premere un tasto per scegliere la data; Canc per cancellarla."));
+    m_pickers.insert(field, std::move(pick));
+    field->installEventFilter(this);
+}
+
 void EntryForm::hint(QWidget* command, const QString& text) {
     m_hints.insert(command, text);
     command->installEventFilter(this);
@@ -125,6 +151,12 @@ bool EntryForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (auto pick = m_pickers.find(watched); pick != m_pickers.end()) {
+            if (leavesPickedDate(key->key(), w)) break;
+            if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) qobject_cast<QLineEdit*>(w)->clear();
+            else (*pick)();
+            return true;
+        }
         if (isEnter(key->key()) && !key->isAutoRepeat() && m_presses.contains(watched)) {
             if (auto* b = qobject_cast<QAbstractButton*>(watched); b && b->isEnabled()) b->click();
             return true;

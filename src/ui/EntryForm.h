@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSet>
 #include <QWidget>
+#include <functional>
 
 class QAbstractButton;
 class QLabel;
@@ -31,6 +32,10 @@ public:
     void digitsOnly(QLineEdit* field);
     // After each edit the text is upper-cased (a-z only); `trim` also drops blanks at its ends.
     void upperCase(QLineEdit* field, bool trim = false);
+    // A date chosen in a picker: the field is read-only, centred, and its tip says how it works.
+    // Backspace and Delete empty it; Tab, Shift+Tab, the first half of a key combination and, in a
+    // dialog, Esc (which closes it) do what they always do; any other key calls `pick`.
+    void pickedDate(QLineEdit* field, std::function<void()> pick);
     // The information bar shows `text` while the mouse is over `command`.
     void hint(QWidget* command, const QString& text);
     // Moving the mouse over any of these empties the information bar.
@@ -50,6 +55,7 @@ private:
     QHash<QWidget*, QWidget*> m_next;
     QSet<QObject*> m_digits;
     QSet<QObject*> m_presses;
+    QHash<QObject*, std::function<void()>> m_pickers;
     QHash<QObject*, QString> m_hints;
     QSet<QObject*> m_backgrounds;
 };

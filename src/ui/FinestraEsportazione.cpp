@@ -7,6 +7,7 @@
 #include "ProgramFolder.h"
 #include "Shell.h"
 #include "TfrmGuida.h"
+#include "print/Palette.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -79,13 +80,13 @@ FinestraEsportazione::FinestraEsportazione(const Foglio& foglio, const QString& 
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(862, 560);
-    setStyleSheet(QStringLiteral("FinestraEsportazione { background: #eef3f8; }"));
+    setStyleSheet(palette::sheet(QStringLiteral("FinestraEsportazione { background: @page; }")));
 
     panInfo = new QLabel(kPronto, this);
     panInfo->setObjectName(QStringLiteral("panInfo"));
     panInfo->setGeometry(0, 528, 862, 32);
     panInfo->setIndent(12);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #1f3f5f; color: white; font-weight: bold; }"));
+    panInfo->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: @ink; color: white; font-weight: bold; }")));
 
     m_form = new EntryForm(this, panInfo);
     pulsantiImmagine(this, m_form,
@@ -120,11 +121,11 @@ FinestraEsportazione::FinestraEsportazione(const Foglio& foglio, const QString& 
     for (int i = 0; i < foglio.colonne.size(); ++i) grdRecords->setColumnWidth(i + 1, foglio.colonne[i].larghezzaGriglia);
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
-    grdRecords->setStyleSheet(QStringLiteral("QTableView { background: white; alternate-background-color: #f1f6fb; "
-                                             "gridline-color: #c8d4e0; }"
-                                             "QHeaderView::section { background: #dfe8f1; font-weight: bold; "
-                                             "padding: 2px 4px; border: none; border-right: 1px solid #c8d4e0; "
-                                             "border-bottom: 1px solid #c8d4e0; }"));
+    grdRecords->setStyleSheet(palette::sheet(QStringLiteral("QTableView { background: white; alternate-background-color: @band; "
+                                             "gridline-color: @grid; }"
+                                             "QHeaderView::section { background: @header; font-weight: bold; "
+                                             "padding: 2px 4px; border: none; border-right: 1px solid @grid; "
+                                             "border-bottom: 1px solid @grid; }")));
     m_form->clearsHints(this);
     m_form->clearsHints(grdRecords->viewport());
     m_form->clearsHints(panInfo);

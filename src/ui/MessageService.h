@@ -6,7 +6,7 @@
 class QWidget;
 
 // Every message box of the program goes through here, so tests can read what was said and answer
-// questions without a modal window. Texts are kept verbatim; line breaks are turned for display only.
+// questions without a modal window (tests/common/RecordingMessages.h). Texts are kept verbatim; line breaks are turned for display only.
 class MessageService {
 public:
     enum Kind { Warning, Error, Information, Question, Plain };
@@ -32,21 +32,3 @@ inline bool question(QWidget* p, const QString& t) {
     return MessageService::instance().show(p, MessageService::Question, t);
 }
 } // namespace msg
-
-// The test stand-in: records every box and answers questions from a script (Yes when it runs out).
-class RecordingMessages : public MessageService {
-public:
-    struct Shown {
-        Kind kind;
-        QString text;
-    };
-    RecordingMessages() { install(this); }
-    ~RecordingMessages() override { install(nullptr); }
-    bool show(QWidget*, Kind kind, const QString& text) override {
-        shown.append({kind, text});
-        return kind == Question ? (answers.isEmpty() ? true : answers.takeFirst()) : true;
-    }
-    void clear() { shown.clear(); }
-    QList<Shown> shown;
-    QList<bool> answers;
-};

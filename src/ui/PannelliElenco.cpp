@@ -1,6 +1,7 @@
 #include "PannelliElenco.h"
 
 #include "Picture.h"
+#include "print/Palette.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -11,11 +12,11 @@ namespace pannelliElenco {
 void sfondo(QWidget* panel, int altezzaFascia) {
     QPainter p(panel);
     QLinearGradient g(0, 0, 0, altezzaFascia);
-    g.setColorAt(0, QColor(0x2f, 0x5f, 0x8f));
-    g.setColorAt(1, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(0, palette::deep);
+    g.setColorAt(1, palette::steel);
     p.fillRect(QRect(0, 0, panel->width(), altezzaFascia), g);
-    p.fillRect(QRect(0, altezzaFascia, panel->width(), panel->height() - altezzaFascia), QColor(0xee, 0xf3, 0xf8));
-    p.setPen(QColor(0xb0, 0xc4, 0xde));
+    p.fillRect(QRect(0, altezzaFascia, panel->width(), panel->height() - altezzaFascia), palette::page);
+    p.setPen(palette::rule);
     p.drawLine(0, altezzaFascia, panel->width(), altezzaFascia);
 }
 

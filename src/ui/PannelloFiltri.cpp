@@ -2,6 +2,7 @@
 
 #include "EntryForm.h"
 #include "PannelliElenco.h"
+#include "print/Palette.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -31,7 +32,7 @@ PannelloFiltri::PannelloFiltri(QWidget* parent, const QList<Campo>& campi) : QWi
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
-        l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+        l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
         l->setGeometry(x, y, 371, 20);
         auto* e = new QLineEdit(this);
         e->setObjectName(QLatin1String(campi[i].nome));
@@ -52,7 +53,7 @@ PannelloFiltri::PannelloFiltri(QWidget* parent, const QList<Campo>& campi) : QWi
     lblAttendere = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), this);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setGeometry(40, 514, 400, 34);
-    lblAttendere->setStyleSheet(QStringLiteral("color: #8b0000; font-weight: bold;"));
+    lblAttendere->setStyleSheet(palette::sheet(QStringLiteral("color: @alert; font-weight: bold;")));
     lblAttendere->hide();
 
     btnAnnulla = pannelliElenco::pulsante(this, "btnAnnulla", QStringLiteral("Chiudi"), QRect(590, 514, 120, 34));

@@ -5,6 +5,7 @@
 #include "MessageService.h"
 #include "PannelliElenco.h"
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -50,13 +51,13 @@ PannelloRisultati::PannelloRisultati(QWidget* parent, bool conConteggio) : QWidg
         QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."), this);
     lblDoppioClic->setObjectName(QStringLiteral("lblDoppioClic"));
     lblDoppioClic->setGeometry(20, 464, 822, 22);
-    lblDoppioClic->setStyleSheet(QStringLiteral("color: #1f3f5f; font-style: italic;"));
+    lblDoppioClic->setStyleSheet(palette::sheet(QStringLiteral("color: @ink; font-style: italic;")));
 
     if (conConteggio) {
         lblTrovate = new QLabel(this);
         lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
         lblTrovate->setGeometry(20, 490, 540, 22);
-        lblTrovate->setStyleSheet(QStringLiteral("color: #1f3f5f; font-weight: bold;"));
+        lblTrovate->setStyleSheet(palette::sheet(QStringLiteral("color: @ink; font-weight: bold;")));
     }
 
     btnStampa = pannelliElenco::pulsante(this, "btnStampa", QStringLiteral("Stampa"), QRect(590, 514, 120, 34));

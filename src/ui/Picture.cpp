@@ -1,4 +1,5 @@
 #include "Picture.h"
+#include "print/Palette.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -106,11 +107,6 @@ void Picture::mouseReleaseEvent(QMouseEvent* e) {
     QWidget::mouseReleaseEvent(e);
 }
 
-namespace {
-const QColor kRest(0x00, 0x00, 0x8B);
-const QColor kPressed(0xFF, 0xA5, 0x00);
-} // namespace
-
 Link::Link(QLabel* text, Picture* picture) : QObject(text), m_text(text) {
     QFont f(QStringLiteral("Tahoma"), 14);
     f.setUnderline(true);
@@ -131,7 +127,7 @@ Link::Link(QLabel* text, Picture* picture) : QObject(text), m_text(text) {
 
 void Link::setPressed(bool pressed) {
     QPalette pal = m_text->palette();
-    pal.setColor(QPalette::WindowText, pressed ? kPressed : kRest);
+    pal.setColor(QPalette::WindowText, pressed ? palette::linkPressed : palette::linkRest);
     m_text->setPalette(pal);
 }
 

@@ -5,7 +5,7 @@
 #include <QUrl>
 
 // The desktop shell's "open": every document, web page and e-mail the program hands to the desktop
-// goes through here. Tests install a RecordingShell.
+// goes through here. Tests install a RecordingShell (tests/common/RecordingShell.h).
 class Shell {
 public:
     virtual ~Shell() = default;
@@ -26,13 +26,4 @@ class TMisc {
 public:
     // A web address, a mailto link, or a document path between double quotes.
     static void Open(const QString& target) { Shell::instance().open(Shell::urlFor(target)); }
-};
-
-// The test stand-in: records what would be opened instead of starting programs.
-class RecordingShell : public Shell {
-public:
-    RecordingShell() { install(this); }
-    ~RecordingShell() override { install(nullptr); }
-    void open(const QUrl& url) override { opened.append(url); }
-    QList<QUrl> opened;
 };

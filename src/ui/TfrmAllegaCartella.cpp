@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "Shell.h"
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +34,8 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, width(), 0);
-        g.setColorAt(0, QColor(0x2f, 0x5f, 0x8f));
-        g.setColorAt(1, QColor(0x46, 0x82, 0xb4));
+        g.setColorAt(0, palette::deep);
+        g.setColorAt(1, palette::steel);
         p.setPen(Qt::NoPen);
         p.setBrush(g);
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
@@ -102,7 +103,7 @@ void TfrmAllegaCartella::costruisci() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
     setFixedSize(600, 520);
-    setStyleSheet(QStringLiteral("QDialog#frmAllegaCartella { background: #eef2f7; }"));
+    setStyleSheet(palette::sheet(QStringLiteral("QDialog#frmAllegaCartella { background: @page; }")));
     caricaImmagini();
 
     auto* banner = new Banner(this);
@@ -119,8 +120,8 @@ void TfrmAllegaCartella::costruisci() {
         auto* cornice = new QLabel(this);
         cornice->setObjectName(QStringLiteral("panSlot%1").arg(i + 1));
         cornice->setGeometry(12, top, 576, 112);
-        cornice->setStyleSheet(QStringLiteral("QLabel { background: #e1e6ee; border: 1px solid #9aabbf; "
-                                              "border-radius: 6px; }"));
+        cornice->setStyleSheet(palette::sheet(QStringLiteral("QLabel { background: @frameFill; border: 1px solid @frameLine; "
+                                              "border-radius: 6px; }")));
         const QString n = QStringLiteral("0%1").arg(i + 1);
         auto* lblNome = new QLabel(QStringLiteral("Nome %1\u00b0 file allegato:").arg(i + 1), this);
         lblNome->setGeometry(24, top + 8, 400, 18);
@@ -128,7 +129,7 @@ void TfrmAllegaCartella::costruisci() {
         file->setObjectName(QStringLiteral("txtFile") + n);
         file->setReadOnly(true);
         file->setGeometry(24, top + 28, 326, 26);
-        file->setStyleSheet(QStringLiteral("QLineEdit { background: #f6f6f6; }"));
+        file->setStyleSheet(palette::sheet(QStringLiteral("QLineEdit { background: @shownFill; }")));
         auto* gomma = new Picture(QStringLiteral("imgCancella") + n, QStringLiteral(":/pictures/pic_gomma.svg"), this,
                                   true);
         gomma->setGeometry(356, top + 29, 24, 24);
@@ -152,7 +153,7 @@ void TfrmAllegaCartella::costruisci() {
         desc->setMaxLength(kMaxNome);
         desc->setGeometry(24, top + 78, 552, 26);
         lblDesc->setBuddy(desc);
-        for (QLabel* l : {lblNome, lblDesc}) l->setStyleSheet(QStringLiteral("QLabel { color: #1f3f5f; }"));
+        for (QLabel* l : {lblNome, lblDesc}) l->setStyleSheet(palette::sheet(QStringLiteral("QLabel { color: @ink; }")));
 
         m_file[i] = file;
         m_desc[i] = desc;

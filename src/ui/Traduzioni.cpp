@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+void formatiItaliani() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
 bool caricaTraduzioniQt(QCoreApplication* app) {
     const QStringList cartelle = {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")),
                                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)};

@@ -5,6 +5,7 @@
 #include "Picture.h"
 #include "archive/Flags.h"
 #include "archive/Text.h"
+#include "print/Palette.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -81,7 +82,6 @@ private:
 Workspace::Workspace(Sfondo sfondo, QSize dimensioni, const QString& modo, QWidget* parent)
     : QWidget(parent), panContainer(new Pannello(sfondo, this)), m_modo(modo) {
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app_icon.svg")));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     caricaImmagini();
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->resize(dimensioni);
@@ -117,7 +117,7 @@ QLabel* panelFields::label(QWidget* panel, const QString& testo, QRect geometry,
     f.setBold(grassetto);
     if (punti > 0) f.setPointSizeF(punti);
     l->setFont(f);
-    l->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+    l->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
     l->setGeometry(geometry);
     return l;
 }
@@ -177,7 +177,7 @@ QCheckBox* Workspace::checkBox(const char* nome, const QString& testo, QRect geo
     QFont f = c->font();
     f.setBold(true);
     c->setFont(f);
-    c->setStyleSheet(QStringLiteral("color: #1f3f5f;"));
+    c->setStyleSheet(palette::sheet(QStringLiteral("color: @ink;")));
     c->setGeometry(geometry);
     m_campi.bind(QLatin1String(nome), c);
     return c;
@@ -244,7 +244,7 @@ void Workspace::closeEvent(QCloseEvent* e) {
 void Workspace::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(0x46, 0x82, 0xB4));
+    g.setColorAt(0, palette::steel);
     g.setColorAt(1, Qt::white);
     p.fillRect(rect(), g);
 }

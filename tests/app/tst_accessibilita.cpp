@@ -29,6 +29,7 @@
 #include "ui/Shell.h"
 #include "ui/TfrmAllegaCartella.h"
 #include "ui/TfrmGuida.h"
+#include "common/RecordingShell.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -3,6 +3,7 @@
 #include "ui/Picture.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Shell.h"
+#include "ui/Traduzioni.h"
 #include "app/TfrmAvvio.h"
 #include "ui/TfrmGuida.h"
 #include "app/TfrmInfo.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include "common/GuiTest.h"
+#include "common/RecordingShell.h"
 #include <QTimer>
 
 class TstAvvio : public QObject {
@@ -121,8 +123,10 @@ private slots:
 
     void italianFormatsWhateverTheSystemSays() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TfrmAvvio avvio;
+        formatiItaliani();
         QCOMPARE(QLocale().decimalPoint(), QString(","));
+        QCOMPARE(QLocale().measurementSystem(), QLocale::MetricSystem);
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 11), QLocale::ShortFormat), QString("11/12/26"));
     }
 };
 

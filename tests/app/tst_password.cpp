@@ -29,6 +29,7 @@
 
 #include "common/FaultInjection.h"
 #include "common/FileBytes.h"
+#include "common/RecordingMessages.h"
 #include <QLabel>
 #include <optional>
 #include <QTimer>

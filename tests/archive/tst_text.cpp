@@ -174,6 +174,24 @@ private slots:
         QCOMPARE(b.has_value(), ok);
         if (ok) QCOMPARE(*b, out);
     }
+
+    // What a cents field keeps when it is left, and what a slip made from it stores.
+    void cents_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("empty") << "" << "00";
+        QTest::newRow("blanks") << "  " << "00";
+        QTest::newRow("one digit is tens") << "5" << "50";
+        QTest::newRow("zero") << "0" << "00";
+        QTest::newRow("two digits") << "07" << "07";
+        QTest::newRow("cut to two") << "123" << "12";
+        QTest::newRow("digit and blank stay") << "5 " << "5 ";
+    }
+    void cents() {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QCOMPARE(amounts::cents(typed), kept);
+    }
 };
 
 QTEST_APPLESS_MAIN(TstText)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/MessageService.h"
+#include "RecordingMessages.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -9,6 +9,8 @@
 #include "ui/TfrmAllegaCartella.h"
 #include "registry/TfrmEsecutori.h"
 #include "slips/TfrmBollettino.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QDir>
 #include <QLabel>

@@ -3,6 +3,7 @@
 #include "registry/TfrmCodFisc.h"
 #include "registry/TfrmIban.h"
 #include "registry/TfrmPartitaIva.h"
+#include "common/RecordingMessages.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -17,6 +17,8 @@
 #include "registry/TfrmIban.h"
 #include "registry/TfrmPartitaIva.h"
 #include "registry/TfrmEsecutori.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -12,6 +12,7 @@
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 #include "ui/ProgramFolder.h"
+#include "common/RecordingMessages.h"
 
 #include <QComboBox>
 #include <QFileInfo>

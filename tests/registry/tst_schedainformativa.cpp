@@ -7,6 +7,8 @@
 #include "ui/ReportOutput.h"
 #include "print/SchedaInformativa.h"
 #include "registry/TfrmEsecutori.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -24,6 +24,8 @@
 
 #include "common/GuiTest.h"
 #include "common/OpenFiles.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 #include <QTimer>
 #include <QToolButton>
 

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "common/GuiTest.h"
+#include "common/RecordingMessages.h"
 
 using Fields = QList<std::pair<QString, QString>>;
 

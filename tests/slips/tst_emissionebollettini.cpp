@@ -23,6 +23,8 @@
 #include "common/GuiTest.h"
 #include "common/Interruzione.h"
 #include "common/Records.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

@@ -12,6 +12,8 @@
 #include "ui/TfrmGuida.h"
 
 #include "common/GuiTest.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -13,6 +13,8 @@
 #include "ui/ProgramFolder.h"
 #include "ui/Shell.h"
 #include "ui/TfrmAllegaCartella.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -5,6 +5,7 @@
 #include "ui/ReportOutput.h"
 #include "slips/TfrmStampaBolBis.h"
 #include "slips/TfrmStampaBolBis_A4.h"
+#include "common/RecordingMessages.h"
 
 #include <QDir>
 #include <QFile>

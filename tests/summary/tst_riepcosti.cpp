@@ -28,6 +28,7 @@
 
 #include "common/GuiTest.h"
 #include "common/Records.h"
+#include "common/RecordingMessages.h"
 
 namespace {
 

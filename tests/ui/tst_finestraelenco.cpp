@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "common/GuiTest.h"
+#include "common/RecordingMessages.h"
 
 using M = MessageService;
 

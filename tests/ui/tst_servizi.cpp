@@ -4,6 +4,8 @@
 #include "ui/FileDialogService.h"
 #include "ui/MessageService.h"
 #include "ui/Shell.h"
+#include "common/RecordingMessages.h"
+#include "common/RecordingShell.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

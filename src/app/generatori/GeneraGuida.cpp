@@ -9,6 +9,7 @@
 // src="risorsa:NAME"> one of the program's SVG pictures, <!-- INDICE --> the place of the table
 // of contents, and %VERSIONE%, %SITO% and %EMAIL% the program's version and the maker's addresses.
 // A name this program does not know stops the build.
+#include "QuietDesktop.h"
 #include "app/GuidaProgramma.h"
 #include "archive/Archivi.h"
 #include "app/TfrmAvvio.h"
@@ -39,6 +40,7 @@
 #include "summary/TfrmRiepCosti.h"
 #include "ui/MessageService.h"
 #include "ui/Picture.h"
+#include "ui/Traduzioni.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Shell.h"
 #include "ui/TfrmAllegaCartella.h"
@@ -583,9 +585,8 @@ int main(int argc, char** argv) {
     // The screens work in a folder of their own: nothing reaches the real program folder, no
     // message box waits for an answer and no program is started.
     TemporaryProgramFolder cartella;
-    RecordingMessages silenzio;
-    RecordingShell shell;
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QuietDesktop quiete;
+    formatiItaliani();
     caricaImmagini();
 
     Documento doc;

@@ -6,6 +6,7 @@
 // the list as "2024.bol".
 //
 //   versalio-sonda OUT.txt
+#include "QuietDesktop.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmPassword.h"
@@ -73,11 +74,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: versalio-sonda OUT.txt\n");
         return 2;
     }
+    formatiItaliani();
     if (!caricaTraduzioniQt(&app)) fallisci("the Italian Qt translations were not found");
     // A folder of its own, no message box waiting for an answer, no program started.
     TemporaryProgramFolder cartella;
-    RecordingMessages silenzio;
-    RecordingShell shell;
+    QuietDesktop quiete;
     if (!passwordStore::scrivi(programFolder::path(), passwordStore::normalizza(passwordStore::kPrimoAccesso)))
         fallisci("cannot write the password store");
 
