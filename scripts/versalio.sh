@@ -16,16 +16,7 @@ packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-
 [ "${1:-run}" = bench ] && packages+=(libbenchmark-dev)
 # The bundle's probe uses the screens on a virtual X display.
 [ "${1:-run}" = bundle ] && packages+=(xvfb xauth)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 if [ "${1:-run}" = fuzz ]; then
   cmake --preset fuzz >/dev/null

@@ -12,17 +12,8 @@ triple=x86_64-w64-mingw32
 here=scripts/windows
 cache=${VERSALIO_CACHE:-$HOME/.cache/versalio}
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 packages=(wine wine64 binutils-mingw-w64-x86-64)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+scripts/install-packages.sh "${packages[@]}"
 
 qt=$("$here/qt.sh" | tail -n 1)
 [ -f "$qt/.complete" ] || { echo "build.sh: no Qt for Windows at $qt" >&2; exit 1; }

@@ -22,14 +22,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools ninja-build cmake
           dpkg-dev xz-utils qt6-base-dev qt6-base-dev-tools qt6-svg-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+"$here/scripts/install-packages.sh" "${packages[@]}"
 
 mkdir -p "$cache"
 
