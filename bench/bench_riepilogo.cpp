@@ -8,7 +8,7 @@
 #include "archive/SchedaBollettino.h"
 #include "slips/TfrmExpBollettini.h"
 #include "summary/TfrmRiepCosti.h"
-#include "ui/MessageService.h"
+#include "common/RecordingMessages.h"
 #include "ui/ProgramFolder.h"
 
 #include <QApplication>
