@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QMutex>
 #include <QSet>
 #include <utility>
 
@@ -17,7 +16,6 @@ namespace {
 constexpr qint64 kMassimo = 64 * 1024; // a journal is a few lines; anything larger is no journal
 const QByteArray kFirma = "Versalio: ";
 
-QMutex g_mutex;
 QList<AvvisoLotto> g_avvisi;
 QSet<QString> g_detti;
 std::function<void()> g_arrivo;
@@ -197,36 +195,26 @@ bool eGiornale(const QString& path) {
 }
 
 void segnala(const AvvisoLotto& avviso) {
-    std::function<void()> arrivo;
-    {
-        QMutexLocker lock(&g_mutex);
-        if (avviso.esito != AvvisoLotto::Annullato) {
-            // One journal, however often it is met; a new one (written later) is told again.
-            const QFileInfo giornale(avviso.giornale);
-            const QString chiave = QStringLiteral("%1|%2|%3|%4|%5")
-                                       .arg(int(avviso.esito))
-                                       .arg(giornale.absoluteFilePath())
-                                       .arg(giornale.lastModified().toMSecsSinceEpoch())
-                                       .arg(avviso.dimensione)
-                                       .arg(avviso.motivo);
-            if (g_detti.contains(chiave)) return;
-            g_detti.insert(chiave);
-        }
-        g_avvisi.append(avviso);
-        arrivo = g_arrivo;
+    if (avviso.esito != AvvisoLotto::Annullato) {
+        // One journal, however often it is met; a new one (written later) is told again.
+        const QFileInfo giornale(avviso.giornale);
+        const QString chiave = QStringLiteral("%1|%2|%3|%4|%5")
+                                   .arg(int(avviso.esito))
+                                   .arg(giornale.absoluteFilePath())
+                                   .arg(giornale.lastModified().toMSecsSinceEpoch())
+                                   .arg(avviso.dimensione)
+                                   .arg(avviso.motivo);
+        if (g_detti.contains(chiave)) return;
+        g_detti.insert(chiave);
     }
-    if (arrivo) arrivo();
+    g_avvisi.append(avviso);
+    // A copy: the call may put another in its place.
+    if (const std::function<void()> arrivo = g_arrivo) arrivo();
 }
 
-QList<AvvisoLotto> avvisi() {
-    QMutexLocker lock(&g_mutex);
-    return std::exchange(g_avvisi, {});
-}
+QList<AvvisoLotto> avvisi() { return std::exchange(g_avvisi, {}); }
 
-void quandoArriva(std::function<void()> f) {
-    QMutexLocker lock(&g_mutex);
-    g_arrivo = std::move(f);
-}
+void quandoArriva(std::function<void()> f) { g_arrivo = std::move(f); }
 
 void osserva(std::function<void(const char*)> f) { g_momento = std::move(f); }
 

@@ -104,8 +104,8 @@ bool eGiornale(const QString& path);
 void segnala(const AvvisoLotto& avviso);
 // Takes the notices left so far, oldest first.
 QList<AvvisoLotto> avvisi();
-// Called, on the thread that leaves it, whenever a notice is left; it must not wait on anything (a
-// notice may be left while the archive is locked). The screens use it to show the notice as soon as
+// Called whenever a notice is left; it must not wait on anything (a notice may be left while the
+// archive is locked). The screens use it to show the notice as soon as
 // the command at hand is over.
 void quandoArriva(std::function<void()> f);
 

@@ -40,10 +40,10 @@ inline const QColor warnInk{0x5a, 0x3a, 0x00};
 inline const QColor warnLine{0xe0, 0xa0, 0x30};
 inline const QColor warnFill{0xff, 0xf4, 0xd6}; // a row with warnings, a folder that cannot be written
 
-// The check dialogs' own colours, one for each number they check.
+// The check dialogs' own colours: the tax code's and the card number's (the VAT number's and the
+// IBAN's are the panels' steel).
 inline const QColor checkTaxCode{0x2e, 0x8b, 0x57};
 inline const QColor checkCard{0x1f, 0x5f, 0xb0};
-inline const QColor checkAccount = steel;
 
 // The printed slip: frames, boxes and captions; header strips and reserved zones; writing rules and
 // the fold between the sections. The list printouts' slate.
@@ -56,10 +56,10 @@ inline const QColor slate{0x70, 0x80, 0x90};
 inline const QColor linkRest{0x00, 0x00, 0x8b};
 inline const QColor linkPressed{0xff, 0xa5, 0x00};
 
-// The drawings: the printer's paper tray and its light, the paper, the arrows that show a move, the
-// card printout's folder and footer.
-inline const QColor tray{0xf6, 0xf7, 0xf9};
-inline const QColor trayLight{0x3c, 0xa0, 0x50};
+// The drawings: the printer and its light, the paper, the arrows that show a move, the card
+// printout's folder and footer.
+inline const QColor printer{0xf6, 0xf7, 0xf9};
+inline const QColor printerLight{0x3c, 0xa0, 0x50};
 inline const QColor paper{0xfb, 0xfd, 0xff};
 inline const QColor paperEdge{0x9a, 0xa5, 0xb1};
 inline const QColor paperShade{0xe9, 0xed, 0xf2};
@@ -73,7 +73,8 @@ inline const QColor folderFrontBottom{0xf0, 0xb8, 0x30};
 inline const QColor folderSheet{0x90, 0x90, 0x90};
 inline const QColor footer{0xff, 0x8c, 0x00};
 
-// `css` with every `@name` of a colour above written as its #rrggbb; an unknown name stays as it is.
+// `css` with every `@name` of a colour of the panels, frames, grids, fields and outcomes above written
+// as its #rrggbb; an unknown name stays as it is.
 QString sheet(const QString& css);
 
 } // namespace palette

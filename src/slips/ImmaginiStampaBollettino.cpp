@@ -114,11 +114,11 @@ QPixmap vassoio(const QSize& size, qreal dpr) {
     // The printer body over the back of the tray.
     const QRectF body(w * 0.08, h * 0.06, w * 0.84, h * 0.38);
     p.setPen(QPen(palette::slipInk, 1.2));
-    p.setBrush(palette::tray);
+    p.setBrush(palette::printer);
     p.drawRoundedRect(body, 8, 8);
     p.setBrush(palette::slipInk);
     p.drawRoundedRect(QRectF(body.left() + body.width() * 0.25, body.bottom() - 9, body.width() * 0.5, 4), 2, 2);
-    p.setBrush(palette::trayLight);
+    p.setBrush(palette::printerLight);
     p.setPen(Qt::NoPen);
     p.drawEllipse(QPointF(body.right() - 16, body.top() + 14), 4, 4);
 

@@ -25,7 +25,7 @@
 #include "print/Palette.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>

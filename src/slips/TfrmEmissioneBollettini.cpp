@@ -20,11 +20,10 @@
 #include "archive/Archivi.h"
 #include "queries/Elenco.h"
 #include "archive/GiornaleLotto.h"
-#include "archive/Text.h"
 #include "print/Palette.h"
 
+#include <QEvent>
 #include <QHash>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>

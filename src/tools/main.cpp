@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <memory>
 #ifdef Q_OS_WIN
-#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
